@@ -1,0 +1,118 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QList>
+#include <QRadioButton>
+
+class QButtonGroup;
+
+namespace corvane {
+
+// An editable drop-down whose events say what the window's logic needs to know:
+// clicked() when an entry becomes the selected one (a pick by the user, or code
+// choosing a position), changed() when the text changes by typing or because
+// code wrote it. A pick raises no changed(), although Qt rewrites the edit text.
+class ComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ComboBox(QWidget *parent = nullptr);
+
+    QString text() const;
+    void setText(const QString &text);
+
+    // -1 while no entry is selected: after typing, or after code wrote a text
+    // that is no entry. Qt's currentIndex keeps the last pick instead.
+    int listIndex() const { return m_listIndex; }
+    void setListIndex(int position);
+
+    void addEntry(const QString &entry, int position);
+    void clearEntries();
+    QString entry(int position) const { return itemText(position); }
+    int entryCount() const { return count(); }
+
+    void showPopup() override;
+
+signals:
+    void clicked();
+    void changed();
+
+private:
+    void picked(int position);
+    void typed();
+
+    int m_listIndex = -1;
+};
+
+// A row of check boxes addressed by index; clicked(index) follows every change
+// of a box's value, by the user or by code, and runs nested when code changes a
+// box from inside a handler.
+class CheckBoxArray : public QObject {
+    Q_OBJECT
+public:
+    explicit CheckBoxArray(QObject *parent = nullptr)
+        : QObject(parent) {}
+
+    void append(QCheckBox *box);
+    QCheckBox *at(int index) const { return m_boxes.at(index); }
+    int size() const { return int(m_boxes.size()); }
+    bool value(int index) const { return m_boxes.at(index)->isChecked(); }
+    void setValue(int index, bool ticked) { m_boxes.at(index)->setChecked(ticked); }
+
+signals:
+    void clicked(int index);
+
+private:
+    QList<QCheckBox *> m_boxes;
+};
+
+// An option button that stays a tab stop of its own. Qt keeps one stop for an
+// exclusive group; this window lets Tab visit every button in turn.
+class OptionButton : public QRadioButton {
+    Q_OBJECT
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+};
+
+// Mutually exclusive option buttons; clicked(index) when one becomes selected,
+// by the user or by code. None is selected at first.
+class OptionArray : public QObject {
+    Q_OBJECT
+public:
+    explicit OptionArray(QObject *parent = nullptr);
+
+    void append(OptionButton *button);
+    OptionButton *at(int index) const;
+    int size() const;
+    bool value(int index) const { return at(index)->isChecked(); }
+    void select(int index) { at(index)->setChecked(true); }
+
+signals:
+    void clicked(int index);
+
+private:
+    QButtonGroup *m_group;
+};
+
+// A frame that reports its access key instead of acting on it, so that the
+// window decides where the key leads.
+class Frame : public QGroupBox {
+    Q_OBJECT
+public:
+    using QGroupBox::QGroupBox;
+
+    // The first control in tab order, not the one that had the focus last.
+    void focusFirstControl();
+
+signals:
+    void mnemonicPressed();
+
+protected:
+    bool event(QEvent *event) override;
+};
+
+} // namespace corvane

@@ -1,0 +1,72 @@
+#pragma once
+
+class QMainWindow;
+
+#include "controls.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringList>
+
+namespace corvane {
+
+// Every control of the window under its own name. The window's whole state
+// lives here: the style-sheet text, the field values and the registry of
+// class names written so far.
+struct FormControls {
+    Frame *Frame1 = nullptr; // Font Style
+    QLabel *Label1 = nullptr;
+    ComboBox *C_font = nullptr;
+    QLabel *Label2 = nullptr;
+    ComboBox *C_size = nullptr;
+    ComboBox *C_s_unit = nullptr;
+    QLabel *Label3 = nullptr;
+    ComboBox *C_style = nullptr;
+    QLabel *Label5 = nullptr;
+    ComboBox *C_bold = nullptr;
+    QLabel *Label6 = nullptr;
+    ComboBox *C_color = nullptr;
+    QLineEdit *T_color = nullptr;
+    QPushButton *Com_c_c = nullptr;
+    QLabel *Label4 = nullptr;
+    ComboBox *C_lineheight = nullptr;
+    ComboBox *C_l_unit = nullptr;
+    QLabel *Label7 = nullptr;
+    ComboBox *C_back = nullptr;
+    QLineEdit *T_back = nullptr;
+    QPushButton *Com_c_b = nullptr;
+
+    Frame *Frame2 = nullptr; // Decoration Style
+    CheckBoxArray *Ch_de = nullptr;
+
+    Frame *Frame3 = nullptr; // New Style
+    OptionArray *Op_new = nullptr;
+    ComboBox *C_name = nullptr;
+
+    Frame *Frame4 = nullptr; // Source
+    QPlainTextEdit *Text1 = nullptr;
+
+    // Class names written so far, newest first. Never shown, never emptied.
+    QStringList old_Name;
+
+    QMenu *M_File = nullptr;
+    QAction *M_Save = nullptr;
+    QAction *M_1 = nullptr;
+    QAction *M_Quti = nullptr;
+    QMenu *M_Edit = nullptr;
+    QAction *M_Write = nullptr;
+    QAction *M_Copy = nullptr;
+    QAction *M_2 = nullptr;
+    QAction *M_Clear = nullptr;
+    QMenu *M_Help = nullptr;
+    QAction *M_Ver = nullptr;
+};
+
+// Builds the controls, menus and tab order on the window; no behaviour.
+void buildForm(QMainWindow *window, FormControls &ui);
+
+} // namespace corvane

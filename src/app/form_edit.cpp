@@ -1,0 +1,96 @@
+#include "form_edit.h"
+
+#include "compose/selector_kinds.h"
+#include "fields/catalogue.h"
+#include "platform.h"
+#include "startup.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMenuBar>
+
+namespace corvane {
+
+namespace {
+
+void fill(ComboBox *field, const fields::FieldList &list) {
+    for (int i = 0; i < list.entries.size(); ++i)
+        field->addEntry(list.entries.at(i), i);
+    if (list.firstPosition >= 0)
+        field->setListIndex(list.firstPosition);
+    else
+        field->setText(list.firstText);
+}
+
+} // namespace
+
+Form_edit::Form_edit(Platform &platform, QWidget *parent)
+    : QMainWindow(parent)
+    , m_platform(platform) {
+    buildForm(this, ui);
+    setWindowIcon(applicationIcon());
+
+    connect(ui.Op_new, &OptionArray::clicked, this, &Form_edit::Op_new_Click);
+    connect(ui.M_Quti, &QAction::triggered, this, &Form_edit::M_Quti_Click);
+    connect(ui.M_Ver, &QAction::triggered, this, &Form_edit::M_Ver_Click);
+
+    // Alt+F belongs to both the File menu and the Font Style frame; the menu wins.
+    connect(ui.Frame1, &Frame::mnemonicPressed, this,
+            [this] { menuBar()->setActiveAction(ui.M_File->menuAction()); });
+    for (Frame *frame : {ui.Frame2, ui.Frame3, ui.Frame4})
+        connect(frame, &Frame::mnemonicPressed, frame, &Frame::focusFirstControl);
+
+    // Text fields claim Ctrl+Insert, Shift+Insert and Shift+Delete as copy, paste
+    // and cut; here they are Write, Copy and Clear, wherever the focus is.
+    for (QWidget *w : findChildren<QWidget *>())
+        w->installEventFilter(this);
+
+    ui.Text1->setPlainText(QString());
+    Controls_ini();
+    ui.Op_new->select(int(compose::SelectorKind::NewClass));
+}
+
+bool Form_edit::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QKeySequence pressed(key->keyCombination());
+        for (const QAction *command : {ui.M_Write, ui.M_Copy, ui.M_Clear}) {
+            if (command->shortcut() == pressed) {
+                event->ignore(); // left unclaimed, the key reaches the menu command
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form_edit::Controls_ini() {
+    fill(ui.C_font, fields::fontFamilies());
+    fill(ui.C_size, fields::sizes());
+    fill(ui.C_s_unit, fields::units());
+    fill(ui.C_style, fields::fontStyles());
+    fill(ui.C_bold, fields::fontWeights());
+    fill(ui.C_color, fields::colours());
+    fill(ui.C_lineheight, fields::sizes());
+    fill(ui.C_l_unit, fields::units());
+    fill(ui.C_back, fields::colours());
+}
+
+void Form_edit::Op_new_Click(int index) {
+    // Every choice rebuilds the field: typed text and written names are dropped.
+    ui.C_name->clearEntries();
+    fill(ui.C_name, compose::selectorFieldFor(static_cast<compose::SelectorKind>(index)));
+}
+
+void Form_edit::M_Quti_Click() {
+    // Unsaved text is not asked about: quitting ends the program at once.
+    close();
+    QCoreApplication::quit();
+}
+
+void Form_edit::M_Ver_Click() {
+    m_platform.message(QStringLiteral("Version 0.10β\r\n\r\n"), Buttons::OkInformation,
+                       QStringLiteral("Version Info"));
+}
+
+} // namespace corvane

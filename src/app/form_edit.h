@@ -1,0 +1,33 @@
+#pragma once
+
+#include "form_controls.h"
+
+#include <QMainWindow>
+
+namespace corvane {
+
+class Platform;
+
+// The one window. It reads its controls, hands their values to the plain
+// functions that do the work, and writes the results back.
+class Form_edit : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Form_edit(Platform &platform, QWidget *parent = nullptr);
+
+    FormControls &controls() { return ui; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Controls_ini();
+    void Op_new_Click(int index);
+    void M_Quti_Click();
+    void M_Ver_Click();
+
+    Platform &m_platform;
+    FormControls ui;
+};
+
+} // namespace corvane

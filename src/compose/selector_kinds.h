@@ -1,0 +1,12 @@
+#pragma once
+
+#include "fields/catalogue.h"
+
+namespace corvane::compose {
+
+enum class SelectorKind { NewClass = 0, RedefineTag = 1, CssSelector = 2 };
+
+// What the selector field offers and shows once a kind is chosen.
+fields::FieldList selectorFieldFor(SelectorKind kind);
+
+} // namespace corvane::compose

@@ -3,12 +3,12 @@
 class QMainWindow;
 
 #include "controls.h"
+#include "source_pane.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStringList>
 
@@ -48,7 +48,7 @@ struct FormControls {
     ComboBox *C_name = nullptr;
 
     Frame *Frame4 = nullptr; // Source
-    QPlainTextEdit *Text1 = nullptr;
+    SourcePane *Text1 = nullptr;
 
     // Class names written so far, newest first. Never shown, never emptied.
     QStringList old_Name;

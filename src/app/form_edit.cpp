@@ -31,6 +31,8 @@ Form_edit::Form_edit(Platform &platform, QWidget *parent)
     setWindowIcon(applicationIcon());
 
     connect(ui.Op_new, &OptionArray::clicked, this, &Form_edit::Op_new_Click);
+    connect(ui.Ch_de, &CheckBoxArray::clicked, this, &Form_edit::Ch_de_Click);
+    connect(ui.M_Write, &QAction::triggered, this, &Form_edit::M_Write_Click);
     connect(ui.M_Quti, &QAction::triggered, this, &Form_edit::M_Quti_Click);
     connect(ui.M_Ver, &QAction::triggered, this, &Form_edit::M_Ver_Click);
 
@@ -45,7 +47,7 @@ Form_edit::Form_edit(Platform &platform, QWidget *parent)
     for (QWidget *w : findChildren<QWidget *>())
         w->installEventFilter(this);
 
-    ui.Text1->setPlainText(QString());
+    ui.Text1->setText(QString());
     Controls_ini();
     ui.Op_new->select(int(compose::SelectorKind::NewClass));
 }

@@ -23,6 +23,9 @@ protected:
 private:
     void Controls_ini();
     void Op_new_Click(int index);
+    void Ch_de_Click(int index);
+    void M_Write_Click();
+    void ini_format();
     void M_Quti_Click();
     void M_Ver_Click();
 

@@ -169,7 +169,7 @@ void buildNewStyle(QWidget *parent, FormControls &ui) {
 void buildSource(QWidget *parent, FormControls &ui) {
     ui.Frame4 = named(new Frame(QStringLiteral("Source(&P)"), parent), "Frame4");
     ui.Frame4->setFont(gothic(false));
-    ui.Text1 = named(new QPlainTextEdit(ui.Frame4), "Text1");
+    ui.Text1 = named(new SourcePane(ui.Frame4), "Text1");
     ui.Text1->setFont(parent->font());
     ui.Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
     ui.Text1->setTabChangesFocus(true); // Tab continues to the swatch buttons

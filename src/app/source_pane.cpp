@@ -1,0 +1,30 @@
+#include "source_pane.h"
+
+#include <QScrollBar>
+
+namespace corvane {
+
+QString SourcePane::text() const {
+    // toPlainText() would turn a no-break space into a blank.
+    QString raw = document()->toRawText();
+    raw.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
+    raw.replace(QChar::LineSeparator, QLatin1String("\r\n"));
+    return raw;
+}
+
+void SourcePane::setText(const QString &text) {
+    QTextCursor cursor(document());
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(text);
+}
+
+void SourcePane::appendAtEnd(const QString &text) {
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(text);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
+}
+
+} // namespace corvane

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+namespace corvane {
+
+// The style-sheet text. Read back, its lines are separated by CR LF whatever
+// the user typed or pasted, and every other character is kept as it is (a
+// no-break space stays one).
+class SourcePane : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+    QString text() const;
+    bool isEmpty() const { return document()->isEmpty(); }
+
+    // Both keep the undo history: the user can take a change back.
+    void setText(const QString &text);
+    // Adds at the very end, without touching the rest, and shows the end.
+    void appendAtEnd(const QString &text);
+};
+
+} // namespace corvane

@@ -19,7 +19,8 @@ struct Timing {
     double shown;   // until the window has laid out and painted the new line
 };
 
-Timing microsecondsPerWrite(int rulesBefore, int writes) {
+Timing microsecondsPerWrite(int rulesBefore, int writes)
+{
     testing::ScriptedPlatform platform;
     Form_edit form(platform);
     FormControls &ui = form.controls();
@@ -53,7 +54,8 @@ Timing microsecondsPerWrite(int rulesBefore, int writes) {
 
 } // namespace
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     QApplication app(argc, argv);
     const int writes = 300;
     std::printf("median microseconds per Write, %d Writes each\n", writes);

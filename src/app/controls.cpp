@@ -3,72 +3,122 @@
 #include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 namespace corvane {
 
-ComboBox::ComboBox(QWidget *parent)
-    : QComboBox(parent) {
+ComboBox::ComboBox(Input input, QWidget *parent)
+    : QComboBox(parent)
+{
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setMinimumContentsLength(1);
+    connect(this, &QComboBox::activated, this, &ComboBox::picked);
+    if (input == Input::ListOnly)
+        return;
     setEditable(true);
     // Values are taken exactly as typed: no completion, and Enter must not add
     // the typed text to the list.
     setCompleter(nullptr);
     setInsertPolicy(QComboBox::NoInsert);
-    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    setMinimumContentsLength(1);
-    connect(this, &QComboBox::activated, this, &ComboBox::picked);
     connect(lineEdit(), &QLineEdit::textEdited, this, &ComboBox::typed);
 }
 
-QString ComboBox::text() const {
+QString ComboBox::text() const
+{
     return currentText();
 }
 
-void ComboBox::setText(const QString &text) {
+void ComboBox::setText(const QString &text)
+{
     m_listIndex = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    lineEdit()->setText(text);
+    if (isEditable())
+        lineEdit()->setText(text);
+    else
+        setCurrentIndex(m_listIndex);
     emit changed();
 }
 
-void ComboBox::setListIndex(int position) {
+void ComboBox::setListIndex(int position)
+{
     Q_ASSERT(position >= 0 && position < count());
     m_listIndex = position;
     setCurrentIndex(position);
     // Qt leaves the edit text alone when the position was already current.
-    lineEdit()->setText(itemText(position));
+    if (isEditable())
+        lineEdit()->setText(itemText(position));
     emit clicked();
 }
 
-void ComboBox::addEntry(const QString &entry, int position) {
-    // Qt selects the first entry put into an empty list; keep the text as it was.
+void ComboBox::addEntry(const QString &entry, int position)
+{
+    // Qt selects the first entry put into an empty list; keep what was shown.
     const QString kept = text();
     insertItem(position, entry);
-    if (text() != kept)
-        lineEdit()->setText(kept);
+    if (m_listIndex >= position)
+        ++m_listIndex;
+    if (isEditable()) {
+        if (text() != kept)
+            lineEdit()->setText(kept);
+    } else {
+        setCurrentIndex(m_listIndex);
+    }
 }
 
-void ComboBox::clearEntries() {
+void ComboBox::clearEntries()
+{
     m_listIndex = -1;
     clear();
 }
 
-void ComboBox::showPopup() {
+void ComboBox::showPopup()
+{
     // The field is narrow; the list shows its entries whole.
     view()->setMinimumWidth(view()->sizeHintForColumn(0) + view()->frameWidth() * 2 + 4);
     QComboBox::showPopup();
 }
 
-void ComboBox::picked(int position) {
+void ComboBox::keyPressEvent(QKeyEvent *event)
+{
+    // A list-only field would otherwise search its list for typed letters.
+    const bool character = !event->text().isEmpty() || event->key() == Qt::Key_Backspace ||
+                           event->key() == Qt::Key_Delete;
+    if (!isEditable() && character) {
+        event->accept();
+        return;
+    }
+    QComboBox::keyPressEvent(event);
+}
+
+void ComboBox::picked(int position)
+{
     m_listIndex = position;
     emit clicked();
 }
 
-void ComboBox::typed() {
+void ComboBox::typed()
+{
     m_listIndex = -1;
     emit changed();
 }
 
-void CheckBoxArray::append(QCheckBox *box) {
+Swatch::Swatch(QWidget *parent)
+    : QLineEdit(parent)
+{
+    setReadOnly(true);
+    setColour(Qt::white);
+}
+
+void Swatch::setColour(const QColor &colour)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Base, colour);
+    setPalette(p);
+    setAccessibleDescription(colour.name(QColor::HexRgb).toUpper());
+}
+
+void CheckBoxArray::append(QCheckBox *box)
+{
     const int index = size();
     m_boxes.append(box);
     connect(box, &QCheckBox::toggled, this, [this, index] { emit clicked(index); });
@@ -76,14 +126,16 @@ void CheckBoxArray::append(QCheckBox *box) {
 
 OptionArray::OptionArray(QObject *parent)
     : QObject(parent)
-    , m_group(new QButtonGroup(this)) {
+    , m_group(new QButtonGroup(this))
+{
     connect(m_group, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
             emit clicked(id);
     });
 }
 
-void OptionButton::focusInEvent(QFocusEvent *event) {
+void OptionButton::focusInEvent(QFocusEvent *event)
+{
     QRadioButton::focusInEvent(event);
     if (group()) {
         for (QAbstractButton *sibling : group()->buttons())
@@ -91,19 +143,23 @@ void OptionButton::focusInEvent(QFocusEvent *event) {
     }
 }
 
-void OptionArray::append(OptionButton *button) {
+void OptionArray::append(OptionButton *button)
+{
     m_group->addButton(button, size());
 }
 
-OptionButton *OptionArray::at(int index) const {
+OptionButton *OptionArray::at(int index) const
+{
     return static_cast<OptionButton *>(m_group->button(index));
 }
 
-int OptionArray::size() const {
+int OptionArray::size() const
+{
     return int(m_group->buttons().size());
 }
 
-void Frame::focusFirstControl() {
+void Frame::focusFirstControl()
+{
     for (QWidget *w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
         if (isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this)) {
             w->setFocus(Qt::ShortcutFocusReason);
@@ -112,7 +168,8 @@ void Frame::focusFirstControl() {
     }
 }
 
-bool Frame::event(QEvent *event) {
+bool Frame::event(QEvent *event)
+{
     // The frame's only shortcut is the access key of its title.
     if (event->type() == QEvent::Shortcut) {
         emit mnemonicPressed();

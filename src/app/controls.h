@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QList>
 #include <QRadioButton>
 
@@ -10,14 +11,18 @@ class QButtonGroup;
 
 namespace corvane {
 
-// An editable drop-down whose events say what the window's logic needs to know:
+// A drop-down whose events say what the window's logic needs to know:
 // clicked() when an entry becomes the selected one (a pick by the user, or code
 // choosing a position), changed() when the text changes by typing or because
 // code wrote it. A pick raises no changed(), although Qt rewrites the edit text.
 class ComboBox : public QComboBox {
     Q_OBJECT
 public:
-    explicit ComboBox(QWidget *parent = nullptr);
+    // A list-only field takes no typed character at all, Backspace and Delete
+    // included; it shows one of its entries, or nothing.
+    enum class Input { Typed, ListOnly };
+
+    explicit ComboBox(Input input, QWidget *parent = nullptr);
 
     QString text() const;
     void setText(const QString &text);
@@ -38,6 +43,9 @@ signals:
     void clicked();
     void changed();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void picked(int position);
     void typed();
@@ -52,7 +60,9 @@ class CheckBoxArray : public QObject {
     Q_OBJECT
 public:
     explicit CheckBoxArray(QObject *parent = nullptr)
-        : QObject(parent) {}
+        : QObject(parent)
+    {
+    }
 
     void append(QCheckBox *box);
     QCheckBox *at(int index) const { return m_boxes.at(index); }
@@ -65,6 +75,16 @@ signals:
 
 private:
     QList<QCheckBox *> m_boxes;
+};
+
+// A read-only box that shows a colour and nothing else.
+class Swatch : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit Swatch(QWidget *parent = nullptr);
+
+    QColor colour() const { return palette().color(QPalette::Base); }
+    void setColour(const QColor &colour);
 };
 
 // An option button that stays a tab stop of its own. Qt keeps one stop for an

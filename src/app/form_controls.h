@@ -30,14 +30,14 @@ struct FormControls {
     ComboBox *C_bold = nullptr;
     QLabel *Label6 = nullptr;
     ComboBox *C_color = nullptr;
-    QLineEdit *T_color = nullptr;
+    Swatch *T_color = nullptr;
     QPushButton *Com_c_c = nullptr;
     QLabel *Label4 = nullptr;
     ComboBox *C_lineheight = nullptr;
     ComboBox *C_l_unit = nullptr;
     QLabel *Label7 = nullptr;
     ComboBox *C_back = nullptr;
-    QLineEdit *T_back = nullptr;
+    Swatch *T_back = nullptr;
     QPushButton *Com_c_b = nullptr;
 
     Frame *Frame2 = nullptr; // Decoration Style

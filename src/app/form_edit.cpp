@@ -13,7 +13,8 @@ namespace corvane {
 
 namespace {
 
-void fill(ComboBox *field, const fields::FieldList &list) {
+void fill(ComboBox *field, const fields::FieldList &list)
+{
     for (int i = 0; i < list.entries.size(); ++i)
         field->addEntry(list.entries.at(i), i);
     if (list.firstPosition >= 0)
@@ -26,13 +27,26 @@ void fill(ComboBox *field, const fields::FieldList &list) {
 
 Form_edit::Form_edit(Platform &platform, QWidget *parent)
     : QMainWindow(parent)
-    , m_platform(platform) {
+    , m_platform(platform)
+{
     buildForm(this, ui);
     setWindowIcon(applicationIcon());
 
     connect(ui.Op_new, &OptionArray::clicked, this, &Form_edit::Op_new_Click);
     connect(ui.Ch_de, &CheckBoxArray::clicked, this, &Form_edit::Ch_de_Click);
     connect(ui.M_Write, &QAction::triggered, this, &Form_edit::M_Write_Click);
+    connect(ui.C_font, &ComboBox::clicked, this, &Form_edit::C_font_Click);
+    for (const ColourField colour :
+         {ColourField{ui.C_color, ui.T_color}, ColourField{ui.C_back, ui.T_back}}) {
+        connect(colour.field, &ComboBox::changed, this, [=, this] { colourField_Change(colour); });
+        connect(colour.field, &ComboBox::clicked, this, [=, this] { colourField_Click(colour); });
+    }
+    connect(ui.Com_c_c, &QPushButton::clicked, this, [this] {
+        pickColour({ui.C_color, ui.T_color});
+    });
+    connect(ui.Com_c_b, &QPushButton::clicked, this, [this] {
+        pickColour({ui.C_back, ui.T_back});
+    });
     connect(ui.M_Quti, &QAction::triggered, this, &Form_edit::M_Quti_Click);
     connect(ui.M_Ver, &QAction::triggered, this, &Form_edit::M_Ver_Click);
 
@@ -52,7 +66,8 @@ Form_edit::Form_edit(Platform &platform, QWidget *parent)
     ui.Op_new->select(int(compose::SelectorKind::NewClass));
 }
 
-bool Form_edit::eventFilter(QObject *watched, QEvent *event) {
+bool Form_edit::eventFilter(QObject *watched, QEvent *event)
+{
     if (event->type() == QEvent::ShortcutOverride) {
         const auto *key = static_cast<QKeyEvent *>(event);
         const QKeySequence pressed(key->keyCombination());
@@ -66,7 +81,8 @@ bool Form_edit::eventFilter(QObject *watched, QEvent *event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void Form_edit::Controls_ini() {
+void Form_edit::Controls_ini()
+{
     fill(ui.C_font, fields::fontFamilies());
     fill(ui.C_size, fields::sizes());
     fill(ui.C_s_unit, fields::units());
@@ -78,19 +94,22 @@ void Form_edit::Controls_ini() {
     fill(ui.C_back, fields::colours());
 }
 
-void Form_edit::Op_new_Click(int index) {
+void Form_edit::Op_new_Click(int index)
+{
     // Every choice rebuilds the field: typed text and written names are dropped.
     ui.C_name->clearEntries();
     fill(ui.C_name, compose::selectorFieldFor(static_cast<compose::SelectorKind>(index)));
 }
 
-void Form_edit::M_Quti_Click() {
+void Form_edit::M_Quti_Click()
+{
     // Unsaved text is not asked about: quitting ends the program at once.
     close();
     QCoreApplication::quit();
 }
 
-void Form_edit::M_Ver_Click() {
+void Form_edit::M_Ver_Click()
+{
     m_platform.message(QStringLiteral("Version 0.10β\r\n\r\n"), Buttons::OkInformation,
                        QStringLiteral("Version Info"));
 }

@@ -26,6 +26,16 @@ private:
     void Ch_de_Click(int index);
     void M_Write_Click();
     void ini_format();
+
+    // The two colour fields work alike, each with its own swatch.
+    struct ColourField {
+        ComboBox *field;
+        Swatch *swatch;
+    };
+    void colourField_Change(const ColourField &colour);
+    void colourField_Click(const ColourField &colour);
+    void pickColour(const ColourField &colour);
+    void C_font_Click();
     void M_Quti_Click();
     void M_Ver_Click();
 

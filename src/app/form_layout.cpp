@@ -13,7 +13,8 @@ constexpr double captionPointSize = 8.25;
 constexpr int fieldHeight = 21;
 
 // Windows faces first; on other systems the first installed Japanese Gothic.
-QFont gothic(bool fixedPitch, double pointSize = captionPointSize) {
+QFont gothic(bool fixedPitch, double pointSize = captionPointSize)
+{
     QFont font;
     font.setFamilies(
         fixedPitch ? QStringList{QStringLiteral("ＭＳ ゴシック"), "MS Gothic", "IPAGothic",
@@ -25,18 +26,22 @@ QFont gothic(bool fixedPitch, double pointSize = captionPointSize) {
     return font;
 }
 
-template <typename W> W *named(W *widget, const char *name) {
+template <typename W> W *named(W *widget, const char *name)
+{
     widget->setObjectName(QLatin1String(name));
     return widget;
 }
 
-ComboBox *field(QWidget *parent, const char *name, int width) {
-    ComboBox *combo = named(new ComboBox(parent), name);
+ComboBox *field(QWidget *parent, const char *name, int width,
+                ComboBox::Input input = ComboBox::Input::Typed)
+{
+    ComboBox *combo = named(new ComboBox(input, parent), name);
     combo->setFixedSize(width, fieldHeight);
     return combo;
 }
 
-QLabel *label(QWidget *parent, const char *name, const QString &caption, QWidget *buddy) {
+QLabel *label(QWidget *parent, const char *name, const QString &caption, QWidget *buddy)
+{
     QLabel *l = named(new QLabel(caption, parent), name);
     l->setFont(gothic(true));
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -46,16 +51,13 @@ QLabel *label(QWidget *parent, const char *name, const QString &caption, QWidget
 
 // A swatch shows a colour and nothing else; its small button opens the colour
 // dialog and sits on the swatch's lower left corner.
-QLineEdit *swatch(QWidget *parent, const char *name, const QString &accessibleName,
-                  QPushButton *&button, const char *buttonName, const QString &buttonName_) {
-    QLineEdit *s = named(new QLineEdit(parent), name);
-    s->setReadOnly(true);
+Swatch *swatch(QWidget *parent, const char *name, const QString &accessibleName,
+               QPushButton *&button, const char *buttonName, const QString &buttonName_)
+{
+    Swatch *s = named(new Swatch(parent), name);
     s->setFixedSize(24, fieldHeight);
     s->setAccessibleName(accessibleName);
     s->setToolTip(accessibleName);
-    QPalette palette = s->palette();
-    palette.setColor(QPalette::Base, Qt::white);
-    s->setPalette(palette);
 
     button = named(new QPushButton(s), buttonName);
     button->setGeometry(1, fieldHeight - 9, 9, 8);
@@ -64,7 +66,8 @@ QLineEdit *swatch(QWidget *parent, const char *name, const QString &accessibleNa
     return s;
 }
 
-QGridLayout *tightGrid(QWidget *parent) {
+QGridLayout *tightGrid(QWidget *parent)
+{
     auto *grid = new QGridLayout(parent);
     grid->setContentsMargins(3, 1, 3, 3);
     grid->setHorizontalSpacing(1);
@@ -72,13 +75,15 @@ QGridLayout *tightGrid(QWidget *parent) {
     return grid;
 }
 
-QAction *item(QMenu *menu, const char *name, const QString &caption, const QKeySequence &key) {
+QAction *item(QMenu *menu, const char *name, const QString &caption, const QKeySequence &key)
+{
     QAction *action = named(menu->addAction(caption), name);
     action->setShortcut(key);
     return action;
 }
 
-void buildFontStyle(QWidget *parent, FormControls &ui) {
+void buildFontStyle(QWidget *parent, FormControls &ui)
+{
     ui.Frame1 = named(new Frame(QStringLiteral("Font Style(&F)"), parent), "Frame1");
     ui.Frame1->setFont(gothic(false));
     QWidget *f = ui.Frame1;
@@ -87,14 +92,14 @@ void buildFontStyle(QWidget *parent, FormControls &ui) {
     constexpr int wide = 106, narrow = 52, colour = 80;
     ui.C_font = field(f, "C_font", wide);
     ui.C_size = field(f, "C_size", narrow);
-    ui.C_s_unit = field(f, "C_s_unit", narrow);
-    ui.C_style = field(f, "C_style", wide);
+    ui.C_s_unit = field(f, "C_s_unit", narrow, ComboBox::Input::ListOnly);
+    ui.C_style = field(f, "C_style", wide, ComboBox::Input::ListOnly);
     ui.C_bold = field(f, "C_bold", wide);
     ui.C_color = field(f, "C_color", colour);
     ui.T_color = swatch(f, "T_color", QStringLiteral("文字色の見本"), ui.Com_c_c, "Com_c_c",
                         QStringLiteral("文字色を選ぶ"));
     ui.C_lineheight = field(f, "C_lineheight", narrow);
-    ui.C_l_unit = field(f, "C_l_unit", narrow);
+    ui.C_l_unit = field(f, "C_l_unit", narrow, ComboBox::Input::ListOnly);
     ui.C_back = field(f, "C_back", colour);
     ui.T_back = swatch(f, "T_back", QStringLiteral("背景色の見本"), ui.Com_c_b, "Com_c_b",
                        QStringLiteral("背景色を選ぶ"));
@@ -128,7 +133,8 @@ void buildFontStyle(QWidget *parent, FormControls &ui) {
     row(6, ui.Label7, {ui.C_back, ui.T_back});
 }
 
-void buildDecoration(QWidget *parent, FormControls &ui) {
+void buildDecoration(QWidget *parent, FormControls &ui)
+{
     ui.Frame2 = named(new Frame(QStringLiteral("Decoration Style(&K)"), parent), "Frame2");
     ui.Frame2->setFont(gothic(false));
     ui.Ch_de = named(new CheckBoxArray(ui.Frame2), "Ch_de");
@@ -148,7 +154,8 @@ void buildDecoration(QWidget *parent, FormControls &ui) {
     }
 }
 
-void buildNewStyle(QWidget *parent, FormControls &ui) {
+void buildNewStyle(QWidget *parent, FormControls &ui)
+{
     ui.Frame3 = named(new Frame(QStringLiteral("New Style(&N)"), parent), "Frame3");
     ui.Op_new = named(new OptionArray(ui.Frame3), "Op_new");
     const char *names[] = {"Op_new0", "Op_new1", "Op_new2"};
@@ -166,7 +173,8 @@ void buildNewStyle(QWidget *parent, FormControls &ui) {
     grid->addWidget(ui.C_name, 3, 0);
 }
 
-void buildSource(QWidget *parent, FormControls &ui) {
+void buildSource(QWidget *parent, FormControls &ui)
+{
     ui.Frame4 = named(new Frame(QStringLiteral("Source(&P)"), parent), "Frame4");
     ui.Frame4->setFont(gothic(false));
     ui.Text1 = named(new SourcePane(ui.Frame4), "Text1");
@@ -181,7 +189,8 @@ void buildSource(QWidget *parent, FormControls &ui) {
     layout->addWidget(ui.Text1);
 }
 
-void buildMenus(QMainWindow *window, FormControls &ui) {
+void buildMenus(QMainWindow *window, FormControls &ui)
+{
     QMenuBar *bar = window->menuBar();
     ui.M_File = named(bar->addMenu(QStringLiteral("ファイル(&F)")), "M_File");
     ui.M_Save = item(ui.M_File, "M_Save", QStringLiteral("保存(&S)"), Qt::CTRL | Qt::Key_S);
@@ -200,7 +209,8 @@ void buildMenus(QMainWindow *window, FormControls &ui) {
     ui.M_Ver = item(ui.M_Help, "M_Ver", QStringLiteral("バージョン(&V)"), Qt::Key_F12);
 }
 
-void setTabOrder(const FormControls &ui) {
+void setTabOrder(const FormControls &ui)
+{
     const QList<QWidget *> order{
         ui.C_font,       ui.C_size,        ui.C_s_unit,      ui.C_style,       ui.C_bold,
         ui.C_color,      ui.T_color,       ui.C_lineheight,  ui.C_l_unit,      ui.C_back,
@@ -214,7 +224,8 @@ void setTabOrder(const FormControls &ui) {
 
 } // namespace
 
-void buildForm(QMainWindow *window, FormControls &ui) {
+void buildForm(QMainWindow *window, FormControls &ui)
+{
     window->setObjectName(QStringLiteral("Form_edit"));
     window->setWindowTitle(QStringLiteral("Corvane0.10β"));
 

@@ -10,7 +10,8 @@
 
 namespace corvane {
 
-Answer QtPlatform::message(const QString &prompt, Buttons buttons, const QString &title) {
+Answer QtPlatform::message(const QString &prompt, Buttons buttons, const QString &title)
+{
     QMessageBox box(m_parent);
     box.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
     box.setText(prompt);
@@ -46,7 +47,8 @@ Answer QtPlatform::message(const QString &prompt, Buttons buttons, const QString
     }
 }
 
-DialogResult<QColor> QtPlatform::chooseColor() {
+DialogResult<QColor> QtPlatform::chooseColor()
+{
     const QColor chosen = QColorDialog::getColor(m_lastColor, m_parent);
     if (!chosen.isValid())
         return DialogResult<QColor>::cancelled();
@@ -54,7 +56,8 @@ DialogResult<QColor> QtPlatform::chooseColor() {
     return DialogResult<QColor>::accepted(chosen);
 }
 
-DialogResult<QString> QtPlatform::chooseFontFamily() {
+DialogResult<QString> QtPlatform::chooseFontFamily()
+{
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, m_parent);
     if (!ok)
@@ -62,7 +65,8 @@ DialogResult<QString> QtPlatform::chooseFontFamily() {
     return DialogResult<QString>::accepted(font.family());
 }
 
-DialogResult<QString> QtPlatform::chooseSavePath(const SaveRequest &request) {
+DialogResult<QString> QtPlatform::chooseSavePath(const SaveRequest &request)
+{
     QFileDialog dialog(m_parent, request.title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -74,7 +78,8 @@ DialogResult<QString> QtPlatform::chooseSavePath(const SaveRequest &request) {
     return DialogResult<QString>::accepted(dialog.selectedFiles().constFirst());
 }
 
-void QtPlatform::setClipboardText(const QString &text) {
+void QtPlatform::setClipboardText(const QString &text)
+{
     QApplication::clipboard()->setText(text, QClipboard::Clipboard);
 }
 

@@ -4,7 +4,8 @@
 
 namespace corvane {
 
-QString SourcePane::text() const {
+QString SourcePane::text() const
+{
     // toPlainText() would turn a no-break space into a blank.
     QString raw = document()->toRawText();
     raw.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
@@ -12,13 +13,15 @@ QString SourcePane::text() const {
     return raw;
 }
 
-void SourcePane::setText(const QString &text) {
+void SourcePane::setText(const QString &text)
+{
     QTextCursor cursor(document());
     cursor.select(QTextCursor::Document);
     cursor.insertText(text);
 }
 
-void SourcePane::appendAtEnd(const QString &text) {
+void SourcePane::appendAtEnd(const QString &text)
+{
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(text);

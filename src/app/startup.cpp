@@ -8,11 +8,13 @@
 
 namespace corvane {
 
-QIcon applicationIcon() {
+QIcon applicationIcon()
+{
     return QIcon(QStringLiteral(":/corvane/corvane-32.png"));
 }
 
-void prepareApplication(QApplication &app) {
+void prepareApplication(QApplication &app)
+{
     QApplication::setApplicationName(QStringLiteral("Corvane"));
     QApplication::setApplicationVersion(QStringLiteral("0.01"));
     QApplication::setWindowIcon(applicationIcon());

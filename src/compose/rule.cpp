@@ -4,7 +4,8 @@ namespace corvane::compose {
 
 namespace {
 
-QString fontStyleKeyword(int position) {
+QString fontStyleKeyword(int position)
+{
     switch (position) {
     case 0:
         return QStringLiteral("normal");
@@ -19,7 +20,8 @@ QString fontStyleKeyword(int position) {
 
 } // namespace
 
-QString cssFontWeight(const QString &weight) {
+QString cssFontWeight(const QString &weight)
+{
     // Browsers drop a declaration with the Japanese words; these are what they mean.
     static const std::pair<QString, QString> words[] = {
         {QStringLiteral("細字"), QStringLiteral("lighter")},
@@ -34,11 +36,13 @@ QString cssFontWeight(const QString &weight) {
     return weight;
 }
 
-QString classSelector(const QString &name) {
+QString classSelector(const QString &name)
+{
     return name.startsWith(u'.') ? name : u'.' + name;
 }
 
-QString composeRule(const RuleFields &f) {
+QString composeRule(const RuleFields &f)
+{
     QString body;
     const auto declare = [&body](QStringView head, const QString &value) {
         body += head;

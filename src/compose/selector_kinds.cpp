@@ -4,7 +4,8 @@ namespace corvane::compose {
 
 namespace {
 
-const QStringList &tagNames() {
+const QStringList &tagNames()
+{
     static const QStringList tags{
         "A",    "ADDRESS", "B",     "BLOCKQUOTE", "BODY", "BR", "CITE", "CODE", "DD", "DFN",
         "DIV",  "DL",      "DT",    "EM",         "H1",   "H2", "H3",   "H4",   "H5", "H6",
@@ -16,7 +17,8 @@ const QStringList &tagNames() {
 
 } // namespace
 
-fields::FieldList selectorFieldFor(SelectorKind kind) {
+fields::FieldList selectorFieldFor(SelectorKind kind)
+{
     switch (kind) {
     case SelectorKind::NewClass:
         return {{}, -1, QStringLiteral(".default")};

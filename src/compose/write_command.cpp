@@ -13,7 +13,8 @@ constexpr int decorationNone = 4;
 
 } // namespace
 
-void Form_edit::M_Write_Click() {
+void Form_edit::M_Write_Click()
+{
     if (ui.C_name->text().isEmpty()) {
         m_platform.message(QStringLiteral("クラス名・タグ・セレクタ名が未入力です。"),
                            Buttons::OkCritical, QStringLiteral("未入力エラー"));
@@ -65,7 +66,8 @@ void Form_edit::M_Write_Click() {
     }
 }
 
-void Form_edit::ini_format() {
+void Form_edit::ini_format()
+{
     ui.C_font->setText(QString());
     ui.C_size->setText(QString());
     ui.C_s_unit->setText(ui.C_s_unit->entry(1));
@@ -78,7 +80,8 @@ void Form_edit::ini_format() {
     ui.C_name->setFocus();
 }
 
-void Form_edit::Ch_de_Click(int index) {
+void Form_edit::Ch_de_Click(int index)
+{
     // "None" excludes the other four. Clearing it raises its own click, which
     // clears all four, this box too; so the box is ticked again afterwards.
     if (index < decorationNone) {

@@ -2,7 +2,8 @@
 
 namespace corvane::fields {
 
-const FieldList &fontFamilies() {
+const FieldList &fontFamilies()
+{
     static const FieldList list{{
         QStringLiteral("ＭＳ Ｐゴシック, Osaka"),
         QStringLiteral("ＭＳ Ｐ明朝, 細明朝体"),
@@ -18,17 +19,20 @@ const FieldList &fontFamilies() {
     return list;
 }
 
-const FieldList &sizes() {
+const FieldList &sizes()
+{
     static const FieldList list{{"9", "10", "11", "12", "14", "16", "20"}};
     return list;
 }
 
-const FieldList &units() {
+const FieldList &units()
+{
     static const FieldList list{{"px", "pt", "mm", "cm", "%"}, 1};
     return list;
 }
 
-const FieldList &fontStyles() {
+const FieldList &fontStyles()
+{
     // The position, not the text, picks the CSS keyword, so the order is binding.
     static const FieldList list{{
         QStringLiteral("標準"),
@@ -38,7 +42,8 @@ const FieldList &fontStyles() {
     return list;
 }
 
-const FieldList &fontWeights() {
+const FieldList &fontWeights()
+{
     static const FieldList list{{
         QStringLiteral("細字"),
         QStringLiteral("標準"),
@@ -51,7 +56,8 @@ const FieldList &fontWeights() {
     return list;
 }
 
-const FieldList &colours() {
+const FieldList &colours()
+{
     static const FieldList list{
         {"red", "blue", "green", "yellow", "pink", "white", "black", other}};
     return list;

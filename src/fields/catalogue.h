@@ -10,7 +10,9 @@ struct FieldList {
     FieldList(QStringList entries, int firstPosition = -1, QString firstText = {})
         : entries(std::move(entries))
         , firstPosition(firstPosition)
-        , firstText(std::move(firstText)) {}
+        , firstText(std::move(firstText))
+    {
+    }
 
     QStringList entries;
     int firstPosition;

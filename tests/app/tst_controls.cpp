@@ -29,9 +29,10 @@ private:
     ComboBox *m_combo = nullptr;
 };
 
-void TestControls::init() {
+void TestControls::init()
+{
     m_window = new QWidget;
-    m_combo = new ComboBox(m_window);
+    m_combo = new ComboBox(ComboBox::Input::Typed, m_window);
     m_combo->setFixedWidth(120);
     for (int i = 0; i < 3; ++i)
         m_combo->addEntry(QStringList{"red", "blue", "green"}.at(i), i);
@@ -41,11 +42,13 @@ void TestControls::init() {
     m_combo->setFocus();
 }
 
-void TestControls::cleanup() {
+void TestControls::cleanup()
+{
     delete m_window;
 }
 
-void TestControls::comboTypingRaisesChangeAndDropsTheSelection() {
+void TestControls::comboTypingRaisesChangeAndDropsTheSelection()
+{
     m_combo->setListIndex(1);
     QSignalSpy changes(m_combo, &ComboBox::changed);
     QSignalSpy clicks(m_combo, &ComboBox::clicked);
@@ -67,7 +70,8 @@ void TestControls::comboTypingRaisesChangeAndDropsTheSelection() {
     QCOMPARE(m_combo->text(), QStringLiteral("re"));
 }
 
-void TestControls::comboPickRaisesClickOnly() {
+void TestControls::comboPickRaisesClickOnly()
+{
     QSignalSpy changes(m_combo, &ComboBox::changed);
     QSignalSpy clicks(m_combo, &ComboBox::clicked);
     QSignalSpy qtEdits(m_combo, &QComboBox::editTextChanged);
@@ -103,7 +107,8 @@ void TestControls::comboPickRaisesClickOnly() {
     QVERIFY(qtEdits.count() > 1); // what Qt reports, and ComboBox filters out
 }
 
-void TestControls::comboCodeWritesRaiseTheirOwnEvents() {
+void TestControls::comboCodeWritesRaiseTheirOwnEvents()
+{
     QSignalSpy changes(m_combo, &ComboBox::changed);
     QSignalSpy clicks(m_combo, &ComboBox::clicked);
 
@@ -125,8 +130,9 @@ void TestControls::comboCodeWritesRaiseTheirOwnEvents() {
     QCOMPARE(m_combo->listIndex(), 2);
 }
 
-void TestControls::comboListEditing() {
-    ComboBox combo;
+void TestControls::comboListEditing()
+{
+    ComboBox combo(ComboBox::Input::Typed);
     combo.setText(QStringLiteral(".default"));
     combo.addEntry(QStringLiteral(".a"), 0); // Qt would select the first entry of an empty list
     QCOMPARE(combo.text(), QStringLiteral(".default"));
@@ -144,7 +150,8 @@ void TestControls::comboListEditing() {
     QCOMPARE(combo.listIndex(), -1);
 }
 
-void TestControls::checkBoxClickFollowsEveryChangeOfValue() {
+void TestControls::checkBoxClickFollowsEveryChangeOfValue()
+{
     CheckBoxArray boxes;
     QWidget holder;
     for (int i = 0; i < 3; ++i)
@@ -163,7 +170,8 @@ void TestControls::checkBoxClickFollowsEveryChangeOfValue() {
     QVERIFY(boxes.value(2));
 }
 
-void TestControls::checkBoxClicksNestToCompletion() {
+void TestControls::checkBoxClicksNestToCompletion()
+{
     CheckBoxArray boxes;
     QWidget holder;
     for (int i = 0; i < 3; ++i)
@@ -181,7 +189,8 @@ void TestControls::checkBoxClicksNestToCompletion() {
              (QStringList{"enter 0", "enter 1", "enter 2", "leave 2", "leave 1", "leave 0"}));
 }
 
-void TestControls::optionButtonsReportTheSelectedIndex() {
+void TestControls::optionButtonsReportTheSelectedIndex()
+{
     QWidget holder;
     OptionArray options;
     for (int i = 0; i < 3; ++i)

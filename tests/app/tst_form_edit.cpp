@@ -32,7 +32,8 @@ private:
     FormControls *ui = nullptr;
 };
 
-void TestFormEdit::init() {
+void TestFormEdit::init()
+{
     m_platform = new ScriptedPlatform;
     m_form = new Form_edit(*m_platform);
     ui = &m_form->controls();
@@ -40,12 +41,14 @@ void TestFormEdit::init() {
     QVERIFY(QTest::qWaitForWindowActive(m_form));
 }
 
-void TestFormEdit::cleanup() {
+void TestFormEdit::cleanup()
+{
     delete m_form;
     delete m_platform;
 }
 
-void TestFormEdit::startUpState() {
+void TestFormEdit::startUpState()
+{
     QCOMPARE(ui->Text1->toPlainText(), QString());
     QVERIFY(ui->Op_new->value(0));
     QCOMPARE(ui->C_name->text(), QStringLiteral(".default"));
@@ -86,7 +89,8 @@ void TestFormEdit::startUpState() {
     QVERIFY(m_platform->messages.isEmpty());
 }
 
-void TestFormEdit::everyControlCarriesItsName() {
+void TestFormEdit::everyControlCarriesItsName()
+{
     const char *names[] = {
         "Frame1",  "Label1",       "C_font",   "Label2", "C_size",  "C_s_unit", "Label3",
         "C_style", "Label5",       "C_bold",   "Label6", "C_color", "T_color",  "Com_c_c",
@@ -102,7 +106,8 @@ void TestFormEdit::everyControlCarriesItsName() {
     QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
 }
 
-void TestFormEdit::fieldsAreLabelledForScreenReaders() {
+void TestFormEdit::fieldsAreLabelledForScreenReaders()
+{
     const QList<std::pair<QLabel *, QWidget *>> pairs{
         {ui->Label1, ui->C_font}, {ui->Label2, ui->C_size},  {ui->Label3, ui->C_style},
         {ui->Label5, ui->C_bold}, {ui->Label6, ui->C_color}, {ui->Label4, ui->C_lineheight},
@@ -120,7 +125,8 @@ void TestFormEdit::fieldsAreLabelledForScreenReaders() {
     QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), 4);
 }
 
-void TestFormEdit::menus() {
+void TestFormEdit::menus()
+{
     QStringList titles;
     for (QAction *a : m_form->menuBar()->actions())
         titles << a->text();
@@ -148,7 +154,8 @@ void TestFormEdit::menus() {
     QVERIFY(ui->M_1->isSeparator() && ui->M_2->isSeparator());
 }
 
-void TestFormEdit::tabOrder() {
+void TestFormEdit::tabOrder()
+{
     const QStringList order{
         "C_font",  "C_size",       "C_s_unit", "C_style", "C_bold",  "C_color",
         "T_color", "C_lineheight", "C_l_unit", "C_back",  "T_back",  "Ch_de0",
@@ -183,7 +190,8 @@ void TestFormEdit::tabOrder() {
     QCOMPARE(tabbed, expected);
 }
 
-void TestFormEdit::commandShortcutsReachTheMenuFromTextFields_data() {
+void TestFormEdit::commandShortcutsReachTheMenuFromTextFields_data()
+{
     QTest::addColumn<QString>("focus");
     QTest::newRow("source pane") << "Text1";
     QTest::newRow("selector field") << "C_name";
@@ -191,7 +199,8 @@ void TestFormEdit::commandShortcutsReachTheMenuFromTextFields_data() {
     QTest::newRow("check box") << "Ch_de0";
 }
 
-void TestFormEdit::commandShortcutsReachTheMenuFromTextFields() {
+void TestFormEdit::commandShortcutsReachTheMenuFromTextFields()
+{
     QFETCH(QString, focus);
     QWidget *target = m_form->findChild<QWidget *>(focus);
     target->setFocus();
@@ -215,7 +224,8 @@ void TestFormEdit::commandShortcutsReachTheMenuFromTextFields() {
     QCOMPARE(ui->Text1->toPlainText(), QStringLiteral("kept"));
 }
 
-void TestFormEdit::frameAccessKeys() {
+void TestFormEdit::frameAccessKeys()
+{
     ui->Op_new->select(2); // the frame's first control, not its selected button
     ui->C_back->setFocus();
 
@@ -236,7 +246,8 @@ void TestFormEdit::frameAccessKeys() {
     }
 }
 
-void TestFormEdit::versionBox() {
+void TestFormEdit::versionBox()
+{
     QTest::keyClick(m_form, Qt::Key_F12);
     QCOMPARE(m_platform->messages.size(), 1);
     const auto &box = m_platform->messages.first();
@@ -245,7 +256,8 @@ void TestFormEdit::versionBox() {
     QCOMPARE(box.title, QStringLiteral("Version Info"));
 }
 
-void TestFormEdit::quitClosesWithoutAsking() {
+void TestFormEdit::quitClosesWithoutAsking()
+{
     ui->Text1->setPlainText(QStringLiteral("unsaved"));
     QTest::keyClick(m_form, Qt::Key_Q, Qt::ControlModifier);
     QVERIFY(!m_form->isVisible());

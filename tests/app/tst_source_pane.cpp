@@ -19,7 +19,8 @@ private slots:
     void appendShowsTheNewRule();
 };
 
-void TestSourcePane::linesReadBackWithCrLf_data() {
+void TestSourcePane::linesReadBackWithCrLf_data()
+{
     QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("read");
     QTest::newRow("CR LF") << "a\r\nb\r\n"
@@ -34,7 +35,8 @@ void TestSourcePane::linesReadBackWithCrLf_data() {
                                  << "\r\n\r\n";
 }
 
-void TestSourcePane::linesReadBackWithCrLf() {
+void TestSourcePane::linesReadBackWithCrLf()
+{
     QFETCH(QString, written);
     QFETCH(QString, read);
     SourcePane pane;
@@ -42,7 +44,8 @@ void TestSourcePane::linesReadBackWithCrLf() {
     QCOMPARE(pane.text(), read);
 }
 
-void TestSourcePane::pastedTextReadsBackTheSame() {
+void TestSourcePane::pastedTextReadsBackTheSame()
+{
     SourcePane pane;
     const QString sheet = QStringLiteral("H1 { COLOR : red }\r\n.日本 { COLOR : blue }\r\n");
     QApplication::clipboard()->setText(sheet);
@@ -51,7 +54,8 @@ void TestSourcePane::pastedTextReadsBackTheSame() {
     QCOMPARE(pane.blockCount(), 3);
 }
 
-void TestSourcePane::appendKeepsTheUsersEditsAndHistory() {
+void TestSourcePane::appendKeepsTheUsersEditsAndHistory()
+{
     SourcePane pane;
     pane.show();
     QVERIFY(QTest::qWaitForWindowExposed(&pane));
@@ -66,7 +70,8 @@ void TestSourcePane::appendKeepsTheUsersEditsAndHistory() {
     QVERIFY(pane.text().size() < QStringLiteral("/* x */\r\n").size());
 }
 
-void TestSourcePane::appendShowsTheNewRule() {
+void TestSourcePane::appendShowsTheNewRule()
+{
     SourcePane pane;
     pane.setLineWrapMode(QPlainTextEdit::NoWrap);
     pane.resize(200, 100);

@@ -22,7 +22,8 @@ private slots:
     void classSelectorAddsOneDot();
 };
 
-void TestRule::workedExamples_data() {
+void TestRule::workedExamples_data()
+{
     QTest::addColumn<RuleFields>("fields");
     QTest::addColumn<QString>("rule");
 
@@ -62,13 +63,15 @@ void TestRule::workedExamples_data() {
     QTest::newRow("pseudo-class") << d << "A:hover { TEXT-DECORATION : none }\r\n";
 }
 
-void TestRule::workedExamples() {
+void TestRule::workedExamples()
+{
     QFETCH(RuleFields, fields);
     QFETCH(QString, rule);
     QCOMPARE(composeRule(fields).toUtf8(), rule.toUtf8());
 }
 
-void TestRule::declarationsKeepTheirOrder() {
+void TestRule::declarationsKeepTheirOrder()
+{
     RuleFields f;
     f.selector = ".all";
     f.fontFamily = "Verdana";
@@ -89,7 +92,8 @@ void TestRule::declarationsKeepTheirOrder() {
                             "line-through blink }\r\n"));
 }
 
-void TestRule::fontStyleFollowsThePosition_data() {
+void TestRule::fontStyleFollowsThePosition_data()
+{
     QTest::addColumn<int>("position");
     QTest::addColumn<QString>("declaration");
     QTest::newRow("normal") << 0 << " FONT-STYLE : normal }";
@@ -98,7 +102,8 @@ void TestRule::fontStyleFollowsThePosition_data() {
     QTest::newRow("no entry selected") << -1 << " FONT-STYLE :  }";
 }
 
-void TestRule::fontStyleFollowsThePosition() {
+void TestRule::fontStyleFollowsThePosition()
+{
     QFETCH(int, position);
     QFETCH(QString, declaration);
     RuleFields f;
@@ -108,7 +113,8 @@ void TestRule::fontStyleFollowsThePosition() {
     QCOMPARE(composeRule(f), "P {" + declaration + "\r\n");
 }
 
-void TestRule::fontWeightWordsBecomeCss_data() {
+void TestRule::fontWeightWordsBecomeCss_data()
+{
     QTest::addColumn<QString>("weight");
     QTest::addColumn<QString>("css");
     QTest::newRow("thin") << QStringLiteral("細字") << "lighter";
@@ -122,7 +128,8 @@ void TestRule::fontWeightWordsBecomeCss_data() {
     QTest::newRow("word with a blank") << QStringLiteral("太字 ") << QStringLiteral("太字 ");
 }
 
-void TestRule::fontWeightWordsBecomeCss() {
+void TestRule::fontWeightWordsBecomeCss()
+{
     QFETCH(QString, weight);
     QFETCH(QString, css);
     RuleFields f;
@@ -131,7 +138,8 @@ void TestRule::fontWeightWordsBecomeCss() {
     QCOMPARE(composeRule(f), "B { FONT-WEIGHT : " + css + " }\r\n");
 }
 
-void TestRule::valuesAreTakenAsTheyAre() {
+void TestRule::valuesAreTakenAsTheyAre()
+{
     RuleFields f;
     f.selector = "   ";
     f.fontFamily = QStringLiteral(" ＭＳ Ｐゴシック, Osaka－等幅 ");
@@ -145,7 +153,8 @@ void TestRule::valuesAreTakenAsTheyAre() {
     QCOMPARE(composeRule(f), QStringLiteral("見出し😀 { FONT-SIZE : 12 }\r\n"));
 }
 
-void TestRule::nothingToDeclare() {
+void TestRule::nothingToDeclare()
+{
     RuleFields f;
     f.selector = ".empty";
     f.sizeUnit = "pt";
@@ -153,7 +162,8 @@ void TestRule::nothingToDeclare() {
     QVERIFY(composeRule(f).isEmpty());
 }
 
-void TestRule::classSelectorAddsOneDot() {
+void TestRule::classSelectorAddsOneDot()
+{
     QCOMPARE(classSelector("foo"), QStringLiteral(".foo"));
     QCOMPARE(classSelector(".foo"), QStringLiteral(".foo"));
     QCOMPARE(classSelector(" foo"), QStringLiteral(". foo"));

@@ -27,25 +27,29 @@ private:
     FormControls *ui = nullptr;
 };
 
-void TestSelectorKinds::init() {
+void TestSelectorKinds::init()
+{
     m_form = new Form_edit(m_platform);
     ui = &m_form->controls();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form));
 }
 
-void TestSelectorKinds::cleanup() {
+void TestSelectorKinds::cleanup()
+{
     delete m_form;
 }
 
-QStringList TestSelectorKinds::entries() const {
+QStringList TestSelectorKinds::entries() const
+{
     QStringList list;
     for (int i = 0; i < ui->C_name->entryCount(); ++i)
         list << ui->C_name->entry(i);
     return list;
 }
 
-void TestSelectorKinds::tagsOfferFortyNamesShowingBody() {
+void TestSelectorKinds::tagsOfferFortyNamesShowingBody()
+{
     ui->Op_new->at(1)->click();
     QCOMPARE(ui->C_name->entryCount(), 40);
     QCOMPARE(ui->C_name->text(), QStringLiteral("BODY"));
@@ -64,21 +68,24 @@ void TestSelectorKinds::tagsOfferFortyNamesShowingBody() {
     QCOMPARE(entries(), tags);
 }
 
-void TestSelectorKinds::pseudoClassesStartEmpty() {
+void TestSelectorKinds::pseudoClassesStartEmpty()
+{
     ui->Op_new->at(2)->click();
     QCOMPARE(entries(), (QStringList{"A:active", "A:hover", "A:link", "A:visited"}));
     QCOMPARE(ui->C_name->text(), QString());
     QCOMPARE(ui->C_name->listIndex(), -1);
 }
 
-void TestSelectorKinds::newClassComesBackToDefault() {
+void TestSelectorKinds::newClassComesBackToDefault()
+{
     ui->Op_new->at(1)->click();
     ui->Op_new->at(0)->click();
     QCOMPARE(ui->C_name->text(), QStringLiteral(".default"));
     QCOMPARE(ui->C_name->entryCount(), 0);
 }
 
-void TestSelectorKinds::typedTextIsDroppedOnAChangeOfKind() {
+void TestSelectorKinds::typedTextIsDroppedOnAChangeOfKind()
+{
     ui->C_name->setFocus();
     ui->C_name->lineEdit()->selectAll();
     QTest::keyClicks(ui->C_name, QStringLiteral("H1.note"));

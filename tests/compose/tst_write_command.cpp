@@ -38,7 +38,8 @@ private:
     FormControls *ui = nullptr;
 };
 
-void TestWriteCommand::init() {
+void TestWriteCommand::init()
+{
     m_platform = new ScriptedPlatform;
     m_form = new Form_edit(*m_platform);
     ui = &m_form->controls();
@@ -46,12 +47,14 @@ void TestWriteCommand::init() {
     QVERIFY(QTest::qWaitForWindowActive(m_form));
 }
 
-void TestWriteCommand::cleanup() {
+void TestWriteCommand::cleanup()
+{
     delete m_form;
     delete m_platform;
 }
 
-void TestWriteCommand::type(ComboBox *field, const QString &text) {
+void TestWriteCommand::type(ComboBox *field, const QString &text)
+{
     field->setFocus();
     field->lineEdit()->selectAll();
     if (text.isEmpty()) {
@@ -66,14 +69,16 @@ void TestWriteCommand::type(ComboBox *field, const QString &text) {
     }
 }
 
-QList<bool> TestWriteCommand::ticks() const {
+QList<bool> TestWriteCommand::ticks() const
+{
     QList<bool> values;
     for (int i = 0; i < ui->Ch_de->size(); ++i)
         values << ui->Ch_de->value(i);
     return values;
 }
 
-void TestWriteCommand::newClassIsRegisteredAndTheNextNameOffered() {
+void TestWriteCommand::newClassIsRegisteredAndTheNextNameOffered()
+{
     ui->C_color->setListIndex(0); // red
     write();
     QCOMPARE(ui->Text1->text(), QStringLiteral(".default { COLOR : red }\r\n"));
@@ -93,7 +98,8 @@ void TestWriteCommand::newClassIsRegisteredAndTheNextNameOffered() {
     QVERIFY(m_platform->messages.isEmpty());
 }
 
-void TestWriteCommand::refusals_data() {
+void TestWriteCommand::refusals_data()
+{
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("colour");
@@ -123,7 +129,8 @@ void TestWriteCommand::refusals_data() {
         << 1 << "H1" << false << undefined << undefinedTitle << Buttons::OkInformation << "H1";
 }
 
-void TestWriteCommand::refusals() {
+void TestWriteCommand::refusals()
+{
     QFETCH(int, kind);
     QFETCH(QString, name);
     QFETCH(bool, colour);
@@ -158,7 +165,8 @@ void TestWriteCommand::refusals() {
     QCOMPARE(ui->C_s_unit->text(), QStringLiteral("px"));
 }
 
-void TestWriteCommand::typedNameWithoutDotIsCheckedAsWritten() {
+void TestWriteCommand::typedNameWithoutDotIsCheckedAsWritten()
+{
     type(ui->C_name, ".foo");
     ui->C_color->setListIndex(0);
     write();
@@ -178,7 +186,8 @@ void TestWriteCommand::typedNameWithoutDotIsCheckedAsWritten() {
     QCOMPARE(ui->old_Name, (QStringList{".Foo", ".foo"}));
 }
 
-void TestWriteCommand::registrySurvivesAnEmptiedPaneAndAChangeOfKind() {
+void TestWriteCommand::registrySurvivesAnEmptiedPaneAndAChangeOfKind()
+{
     ui->C_back->setListIndex(3);
     write(); // .default
     ui->Text1->setFocus();
@@ -197,7 +206,8 @@ void TestWriteCommand::registrySurvivesAnEmptiedPaneAndAChangeOfKind() {
     QCOMPARE(ui->old_Name, QStringList{".default"});
 }
 
-void TestWriteCommand::tagsAndSelectorsAreNeverRegistered() {
+void TestWriteCommand::tagsAndSelectorsAreNeverRegistered()
+{
     pickKind(1);
     type(ui->C_name, "H1");
     for (int i = 0; i < 2; ++i) {
@@ -219,7 +229,8 @@ void TestWriteCommand::tagsAndSelectorsAreNeverRegistered() {
     QCOMPARE(ui->C_name->entryCount(), 4);
 }
 
-void TestWriteCommand::weightPickedFromTheListIsWrittenAsCss() {
+void TestWriteCommand::weightPickedFromTheListIsWrittenAsCss()
+{
     pickKind(1);
     ui->C_bold->setListIndex(2);
     write();
@@ -229,7 +240,8 @@ void TestWriteCommand::weightPickedFromTheListIsWrittenAsCss() {
              QStringLiteral("BODY { FONT-WEIGHT : bold }\r\nBODY { FONT-WEIGHT : bolder }\r\n"));
 }
 
-void TestWriteCommand::resetAfterWrite() {
+void TestWriteCommand::resetAfterWrite()
+{
     pickKind(1);
     type(ui->C_name, "H1");
     ui->C_font->setListIndex(3);
@@ -266,7 +278,8 @@ void TestWriteCommand::resetAfterWrite() {
     QCOMPARE(m_platform->messages[0].title, QStringLiteral("未定義"));
 }
 
-void TestWriteCommand::decorationTable_data() {
+void TestWriteCommand::decorationTable_data()
+{
     QTest::addColumn<QList<int>>("clicks");
     QTest::addColumn<QList<bool>>("result");
     QTest::addColumn<QString>("declaration");
@@ -282,7 +295,8 @@ void TestWriteCommand::decorationTable_data() {
     QTest::newRow("untick none") << QList<int>{1, 4, 4} << QList<bool>{0, 0, 0, 0, 0} << "";
 }
 
-void TestWriteCommand::decorationTable() {
+void TestWriteCommand::decorationTable()
+{
     QFETCH(QList<int>, clicks);
     QFETCH(QList<bool>, result);
     QFETCH(QString, declaration);
@@ -299,7 +313,8 @@ void TestWriteCommand::decorationTable() {
     QCOMPARE(ui->Text1->text(), "BODY { COLOR : black" + tail + " }\r\n");
 }
 
-void TestWriteCommand::rulesFollowTheLastLine() {
+void TestWriteCommand::rulesFollowTheLastLine()
+{
     pickKind(1);
     ui->Text1->setText(QStringLiteral("/* mine */\r\nP { COLOR : red }"));
     ui->C_color->setListIndex(1);

@@ -31,24 +31,28 @@ public:
 
     QStringList clipboardTexts;
 
-    Answer message(const QString &prompt, Buttons buttons, const QString &title = {}) override {
+    Answer message(const QString &prompt, Buttons buttons, const QString &title = {}) override
+    {
         messages.append({prompt, buttons, title});
         if (!answers.isEmpty())
             return answers.takeFirst();
         return buttons == Buttons::YesNoCritical ? Answer::No : Answer::Ok;
     }
 
-    DialogResult<QColor> chooseColor() override {
+    DialogResult<QColor> chooseColor() override
+    {
         ++colourDialogs;
         return next(colourResults);
     }
 
-    DialogResult<QString> chooseFontFamily() override {
+    DialogResult<QString> chooseFontFamily() override
+    {
         ++fontDialogs;
         return next(fontResults);
     }
 
-    DialogResult<QString> chooseSavePath(const SaveRequest &request) override {
+    DialogResult<QString> chooseSavePath(const SaveRequest &request) override
+    {
         saveRequests.append(request);
         return next(saveResults);
     }
@@ -56,7 +60,8 @@ public:
     void setClipboardText(const QString &text) override { clipboardTexts.append(text); }
 
 private:
-    template <typename T> static DialogResult<T> next(QList<DialogResult<T>> &results) {
+    template <typename T> static DialogResult<T> next(QList<DialogResult<T>> &results)
+    {
         return results.isEmpty() ? DialogResult<T>::cancelled() : results.takeFirst();
     }
 };

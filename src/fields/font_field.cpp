@@ -1,0 +1,27 @@
+// The font field: "その他" opens the font dialog and takes the family alone.
+#include "fields/catalogue.h"
+#include "form_edit.h"
+#include "platform.h"
+
+namespace corvane {
+
+void Form_edit::C_font_Click()
+{
+    if (ui.C_font->listIndex() != fields::fontOtherPosition)
+        return;
+    const DialogResult<QString> chosen = m_platform.chooseFontFamily();
+    switch (chosen.status) {
+    case DialogResult<QString>::Status::Accepted:
+        ui.C_font->setText(chosen.value);
+        return;
+    case DialogResult<QString>::Status::Cancelled:
+        ui.C_font->setText(QString());
+        return;
+    case DialogResult<QString>::Status::Failed:
+        // The field keeps "その他"; the user sees why and can choose again.
+        m_platform.message(chosen.error, Buttons::OkPlain);
+        return;
+    }
+}
+
+} // namespace corvane

@@ -1,7 +1,7 @@
 #include "form_edit.h"
 #include "scripted_platform.h"
+#include "user_input.h"
 
-#include <QInputMethodEvent>
 #include <QTest>
 
 using namespace corvane;
@@ -29,7 +29,7 @@ private slots:
 private:
     void write() { ui->M_Write->trigger(); }
     void pickKind(int kind) { ui->Op_new->at(kind)->click(); }
-    void type(ComboBox *field, const QString &text);
+    void type(ComboBox *field, const QString &text) { testing::typeInto(field, text); }
     void tick(int box) { ui->Ch_de->at(box)->click(); }
     QList<bool> ticks() const;
 
@@ -51,22 +51,6 @@ void TestWriteCommand::cleanup()
 {
     delete m_form;
     delete m_platform;
-}
-
-void TestWriteCommand::type(ComboBox *field, const QString &text)
-{
-    field->setFocus();
-    field->lineEdit()->selectAll();
-    if (text.isEmpty()) {
-        QTest::keyClick(field, Qt::Key_Delete);
-    } else if (QStringView(text).toLatin1() == text.toUtf8()) {
-        QTest::keyClicks(field, text);
-    } else {
-        // Japanese arrives through the input method, committed as a whole.
-        QInputMethodEvent commit;
-        commit.setCommitString(text);
-        QApplication::sendEvent(field->lineEdit(), &commit);
-    }
 }
 
 QList<bool> TestWriteCommand::ticks() const

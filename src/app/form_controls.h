@@ -53,6 +53,14 @@ struct FormControls {
     // Class names written so far, newest first. Never shown, never emptied.
     QStringList old_Name;
 
+    // The save dialog's settings; FileName becomes each path the user chooses.
+    struct CommonDialog {
+        QString DialogTitle = QStringLiteral("スタイルの保存");
+        QString Filter = QStringLiteral("CSS ファイル (*.css)");
+        QString DefaultExt = QStringLiteral("css");
+        QString FileName = QStringLiteral("default");
+    } common;
+
     QMenu *M_File = nullptr;
     QAction *M_Save = nullptr;
     QAction *M_1 = nullptr;

@@ -35,6 +35,9 @@ Form_edit::Form_edit(Platform &platform, QWidget *parent)
     connect(ui.Op_new, &OptionArray::clicked, this, &Form_edit::Op_new_Click);
     connect(ui.Ch_de, &CheckBoxArray::clicked, this, &Form_edit::Ch_de_Click);
     connect(ui.M_Write, &QAction::triggered, this, &Form_edit::M_Write_Click);
+    connect(ui.M_Save, &QAction::triggered, this, &Form_edit::M_Save_Click);
+    connect(ui.M_Copy, &QAction::triggered, this, &Form_edit::M_Copy_Click);
+    connect(ui.M_Clear, &QAction::triggered, this, &Form_edit::M_Clear_Click);
     connect(ui.C_font, &ComboBox::clicked, this, &Form_edit::C_font_Click);
     for (const ColourField colour :
          {ColourField{ui.C_color, ui.T_color}, ColourField{ui.C_back, ui.T_back}}) {

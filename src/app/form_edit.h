@@ -36,6 +36,10 @@ private:
     void colourField_Click(const ColourField &colour);
     void pickColour(const ColourField &colour);
     void C_font_Click();
+    void M_Save_Click();
+    void M_Copy_Click();
+    void M_Clear_Click();
+    void refuseUnencodable(const QString &sheet, qsizetype at);
     void M_Quti_Click();
     void M_Ver_Click();
 

@@ -4,8 +4,12 @@
 
 #include <QApplication>
 
+#include <csignal>
+
 int main(int argc, char *argv[])
 {
+    // A file-size limit makes a save fail with a message instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     corvane::prepareApplication(app);
 

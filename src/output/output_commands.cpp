@@ -1,0 +1,100 @@
+// Save, Copy and Clear: what leaves the window, and the one way to empty it.
+#include "form_edit.h"
+#include "output/atomic_file.h"
+#include "output/shift_jis.h"
+#include "output/style_sheet.h"
+#include "platform.h"
+
+#include <QTextBlock>
+
+namespace corvane {
+
+void Form_edit::M_Save_Click()
+{
+    if (ui.Text1->text().isEmpty()) {
+        m_platform.message(QStringLiteral("スタイルを作成してから、保存してください。"),
+                           Buttons::OkInformation, QStringLiteral("保存エラー"));
+        return;
+    }
+
+    // Encoded before the user picks a file: a text that cannot be saved whole
+    // is not saved at all, and nothing is written.
+    const QString sheet = ui.Text1->text();
+    const output::Encoded file = output::encodeCp932(output::styleSheetFileText(sheet));
+    if (file.unencodableAt >= 0) {
+        refuseUnencodable(sheet, file.unencodableAt - output::fileHeaderLength);
+        return;
+    }
+
+    const DialogResult<QString> chosen = m_platform.chooseSavePath(
+        {ui.common.DialogTitle, ui.common.Filter, ui.common.DefaultExt, ui.common.FileName});
+    switch (chosen.status) {
+    case DialogResult<QString>::Status::Cancelled:
+        return;
+    case DialogResult<QString>::Status::Failed:
+        m_platform.message(chosen.error, Buttons::OkPlain);
+        return;
+    case DialogResult<QString>::Status::Accepted:
+        break;
+    }
+    ui.common.FileName = chosen.value;
+
+    if (const auto failure = output::replaceFile(chosen.value, file.bytes))
+        m_platform.message(*failure, Buttons::OkPlain);
+}
+
+void Form_edit::refuseUnencodable(const QString &sheet, qsizetype at)
+{
+    const qsizetype lineStart = at == 0 ? 0 : sheet.lastIndexOf(u'\n', at - 1) + 1;
+    const int line = int(sheet.left(lineStart).count(u'\n')) + 1;
+    const QStringView before = QStringView(sheet).mid(lineStart, at - lineStart);
+    const int column = int(before.toUcs4().size()) + 1;
+
+    const bool pair = at + 1 < sheet.size() && sheet.at(at).isHighSurrogate() &&
+                      sheet.at(at + 1).isLowSurrogate();
+    const QString character = sheet.mid(at, pair ? 2 : 1);
+    const char32_t code =
+        pair ? QChar::surrogateToUcs4(sheet.at(at), sheet.at(at + 1)) : sheet.at(at).unicode();
+    // A lone surrogate, a blank or a control character has nothing to show.
+    const QChar first = character.at(0);
+    const bool invisible = (!pair && first.isSurrogate()) || first.isSpace() ||
+                           first.category() == QChar::Other_Control;
+    const QString shown = invisible ? QString() : QStringLiteral("「%1」").arg(character);
+
+    m_platform.message(
+        QStringLiteral("%1 行 %2 文字目の文字 U+%3%4 は Shift_JIS で保存できません。\r\n"
+                       "この文字を書き換えてから、もう一度保存してください。")
+            .arg(line)
+            .arg(column)
+            .arg(QString::number(code, 16).toUpper().rightJustified(4, u'0'), shown),
+        Buttons::OkPlain);
+
+    // Show the character in the pane, selected.
+    QTextCursor cursor(ui.Text1->document());
+    const int position =
+        ui.Text1->document()->findBlockByNumber(line - 1).position() + int(before.size());
+    cursor.setPosition(position);
+    cursor.setPosition(position + int(character.size()), QTextCursor::KeepAnchor);
+    ui.Text1->setTextCursor(cursor);
+    ui.Text1->setFocus();
+}
+
+void Form_edit::M_Copy_Click()
+{
+    if (ui.Text1->text().isEmpty()) {
+        m_platform.message(QStringLiteral("スタイルを作成してから、コピーをしてください。"),
+                           Buttons::OkInformation, QStringLiteral("コピーエラー"));
+        return;
+    }
+    m_platform.setClipboardText(output::styleBlock(ui.Text1->text()));
+}
+
+void Form_edit::M_Clear_Click()
+{
+    const Answer answer = m_platform.message(QStringLiteral("スタイルをクリアしますか？"),
+                                             Buttons::YesNoCritical, QStringLiteral("消去確認"));
+    if (answer == Answer::Yes)
+        ui.Text1->setText(QString()); // undoable, like any edit of the pane
+}
+
+} // namespace corvane

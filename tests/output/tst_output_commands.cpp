@@ -161,6 +161,9 @@ void TestOutputCommands::failedWriteShowsOneMessage()
 void TestOutputCommands::unencodableCharacterIsShownNotSaved()
 {
     const QString path = m_dir->filePath("sheet.css");
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
     ui->Text1->setText(QStringLiteral("H1 { COLOR : red }\r\nP { CONTENT : '見😀' }\r\n"));
     m_platform->saveResults = {DialogResult<QString>::accepted(path)};
     ui->M_Save->trigger();
@@ -170,7 +173,8 @@ void TestOutputCommands::unencodableCharacterIsShownNotSaved()
     QVERIFY2(prompt.contains(QStringLiteral("2 行 17 文字目")), qPrintable(prompt));
     QVERIFY2(prompt.contains(QStringLiteral("U+1F600「😀」")), qPrintable(prompt));
     QVERIFY(m_platform->saveRequests.isEmpty());
-    QVERIFY(QDir(m_dir->path()).isEmpty());
+    QCOMPARE(contents(path), QByteArray("old"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"sheet.css"});
 
     // The character is selected in the pane.
     QVERIFY(ui->Text1->hasFocus());
@@ -180,12 +184,14 @@ void TestOutputCommands::unencodableCharacterIsShownNotSaved()
 
 void TestOutputCommands::copyPutsTheStyleBlockOnTheClipboard()
 {
+    // The pane's own characters: a no-break space stays one.
+    ui->Text1->setText(QStringLiteral("/*\u00A0*/\n"));
     writeRule("H1", 1);
     const QString sheet = ui->Text1->text();
     QTest::keyClick(ui->Text1, Qt::Key_Insert, Qt::ShiftModifier);
     QCOMPARE(m_platform->clipboardTexts,
-             QStringList{"<STYLE TYPE='TEXT/CSS'>\r\n<!--\r\n\r\nH1 { COLOR : blue }\r\n\r\n"
-                         "//-->\r\n</STYLE>"});
+             QStringList{QStringLiteral("<STYLE TYPE='TEXT/CSS'>\r\n<!--\r\n\r\n/*\u00A0*/\r\n"
+                                        "H1 { COLOR : blue }\r\n\r\n//-->\r\n</STYLE>")});
     QCOMPARE(ui->Text1->text(), sheet);
     QVERIFY(m_platform->messages.isEmpty());
 }

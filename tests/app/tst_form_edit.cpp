@@ -1,268 +1,179 @@
-#include "form_edit.h"
-#include "scripted_platform.h"
+#include "window_fixture.h"
 
-#include <QMenuBar>
+#include <QClipboard>
+#include <QScrollBar>
 #include <QSignalSpy>
-#include <QTest>
+#include <QTextBlock>
 
 using namespace corvane;
-using corvane::testing::ScriptedPlatform;
+using namespace corvane::testing;
 
-class TestFormEdit : public QObject {
+class TestFormEdit : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void startUpState()
+    {
+        QVERIFY(ui->Text1->text().isEmpty() && ui->Op_new->value(0));
+        QStringList fields; // text@position/entries
+        for (ComboBox *f : {ui->C_name, ui->C_font, ui->C_size, ui->C_s_unit, ui->C_style,
+                            ui->C_bold, ui->C_color, ui->C_lineheight, ui->C_l_unit, ui->C_back})
+            fields << shown({f}).front() + '/' + QString::number(f->entryCount());
+        QCOMPARE(fields, (QStringList{".default@-1/0", "@-1/9", "@-1/7", "pt@1/5", "@-1/3", "@-1/7",
+                                      "@-1/8", "@-1/7", "pt@1/5", "@-1/8"}));
+        QCOMPARE(ui->C_font->entry(5), "Courier New, Courier, monospace");
+        QCOMPARE(form->centralWidget()->size(), QSize(314, 302));
+        QCOMPARE(form->minimumSize(), form->maximumSize());
 
-    void startUpState();
-    void everyControlCarriesItsName();
-    void fieldsAreLabelledForScreenReaders();
-    void menus();
-    void tabOrder();
-    void commandShortcutsReachTheMenuFromTextFields_data();
-    void commandShortcutsReachTheMenuFromTextFields();
-    void frameAccessKeys();
-    void versionBox();
-    void quitClosesWithoutAsking();
+        // Screen readers: each field has its label; swatches and buttons have names of their own.
+        QStringList buddies;
+        for (QLabel *label :
+             {ui->Label1, ui->Label2, ui->Label3, ui->Label5, ui->Label6, ui->Label4, ui->Label7})
+            buddies << label->buddy()->objectName();
+        QCOMPARE(buddies.join(' '), "C_font C_size C_style C_bold C_color C_lineheight C_back");
+        const QSet<QString> names{ui->T_color->accessibleName(), ui->T_back->accessibleName(),
+                                  ui->Com_c_c->accessibleName(), ui->Com_c_b->accessibleName()};
+        QVERIFY(names.size() == 4 && !names.contains(QString()));
+    }
 
-private:
-    ScriptedPlatform *m_platform = nullptr;
-    Form_edit *m_form = nullptr;
-    FormControls *ui = nullptr;
+    void controlEvents()
+    {
+        ComboBox *combo = ui->C_name; // its list is empty at first
+        for (const char *entry : {"red", "blue", "green"})
+            combo->addEntry(entry, combo->entryCount());
+        QCOMPARE(combo->text(), ".default"); // Qt would select the first entry
+        QStringList log;
+        connect(combo, &ComboBox::changed, this, [&] { log << "changed " + shown({combo})[0]; });
+        connect(combo, &ComboBox::clicked, this, [&] { log << "clicked " + shown({combo})[0]; });
+        QSignalSpy qtEdits(combo, &QComboBox::editTextChanged);
+
+        typeInto(combo, "re");
+        QTest::keyClick(combo, Qt::Key_Return); // neither adds "re" to the list nor completes it
+        QCOMPARE(combo->entryCount(), 3);
+        QTest::keyClick(combo, Qt::Key_D); // an entry's text, typed, is no pick
+        qtEdits.clear();
+        QVERIFY(pickFromList(combo, 2));
+        QVERIFY(!qtEdits.isEmpty()); // Qt rewrote the text, yet a pick is no change
+        combo->setText("blue");
+        combo->setText("Blue");
+        typeInto(combo, "x");
+        combo->setListIndex(2); // already Qt's current index: the entry is shown all the same
+        QCOMPARE(log, (QStringList{"changed re@-1", "changed red@-1", "clicked green@2",
+                                   "changed blue@1", "changed Blue@-1", "changed x@-1",
+                                   "clicked green@2"}));
+
+        // Check boxes and option buttons report changes by the user and by code alike.
+        CheckBoxArray boxes;
+        for (int i = 0; i < 3; ++i)
+            boxes.append(new QCheckBox(form));
+        QStringList trace;
+        connect(&boxes, &CheckBoxArray::clicked, this, [&](int index) {
+            trace << QStringLiteral("enter %1").arg(index);
+            if (index < 2 && boxes.value(index))
+                boxes.setValue(index + 1, true); // the next box's click runs inside this one
+            trace << QStringLiteral("leave %1").arg(index);
+        });
+        connect(ui->Op_new, &OptionArray::clicked, this,
+                [&](int index) { trace << QStringLiteral("option %1").arg(index); });
+        boxes.at(0)->click();
+        boxes.setValue(1, true); // already ticked: no click
+        boxes.setValue(2, false);
+        ui->Op_new->select(1);
+        ui->Op_new->select(1); // already selected: no click
+        ui->Op_new->at(2)->click();
+        QCOMPARE(trace, (QStringList{"enter 0", "enter 1", "enter 2", "leave 2", "leave 1",
+                                     "leave 0", "enter 2", "leave 2", "option 1", "option 2"}));
+    }
+
+    void sourcePane()
+    {
+        // Lines read back with CR LF, however they were written; a no-break space stays one.
+        SourcePane *pane = ui->Text1;
+        for (const char *text : {"a\u00A0\r\nb", "a\u00A0\nb", "a\u00A0\rb", "a\u00A0\u2028b"}) {
+            pane->setText(text);
+            QCOMPARE(pane->text(), "a\u00A0\r\nb");
+        }
+        // Pasted text reads back the same; appending keeps the user's typing and its undo.
+        const QString sheet = "H1 { COLOR : red }\r\n.日本 { COLOR : blue }\r\n";
+        QApplication::clipboard()->setText(sheet);
+        pane->setText(QString());
+        pane->paste();
+        QCOMPARE(pane->text(), sheet);
+        QTest::keyClicks(pane, "/* x */");
+        pane->appendAtEnd("\r\nP { COLOR : red }\r\n");
+        QCOMPARE(pane->text(), sheet + "/* x */\r\nP { COLOR : red }\r\n");
+        pane->undo();
+        QCOMPARE(pane->text(), sheet + "/* x */");
+        pane->undo();
+        QVERIFY(pane->text().size() < sheet.size() + 7);
+
+        // The appended rule is shown from its start.
+        pane->setText(QString("P { COLOR : red ; BACKGROUND-COLOR : yellow }\r\n").repeated(99));
+        pane->moveCursor(QTextCursor::Start);
+        pane->horizontalScrollBar()->setValue(pane->horizontalScrollBar()->maximum());
+        QVERIFY(pane->horizontalScrollBar()->value() > 0);
+        pane->appendAtEnd("H1 { COLOR : blue }\r\n");
+        const QTextCursor rule(pane->document()->lastBlock().previous());
+        QVERIFY(pane->viewport()->rect().contains(pane->cursorRect(rule)));
+        QCOMPARE(pane->horizontalScrollBar()->value(), 0);
+    }
+
+    void keyboard()
+    {
+        ui->Op_new->select(1); // Tab still stops at every option button
+        ui->C_font->setFocus();
+        QStringList visited;
+        for (int i = 0; i < 23; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget *w = QApplication::focusWidget(); // or an editable drop-down's edit line
+            visited << (w->objectName().isEmpty() ? w->parentWidget() : w)->objectName();
+        }
+        QCOMPARE(
+            visited.join(' '),
+            "C_size C_s_unit C_style C_bold C_color T_color C_lineheight C_l_unit C_back T_back "
+            "Ch_de0 Ch_de1 Ch_de2 Ch_de3 Ch_de4 Op_new0 Op_new1 Op_new2 C_name Text1 Com_c_c "
+            "Com_c_b C_font");
+
+        // A frame's access key leads to its first control, not its selected option.
+        ui->Op_new->select(2);
+        const std::pair<Qt::Key, QWidget *> keys[] = {
+            {Qt::Key_K, ui->Ch_de->at(0)}, {Qt::Key_N, ui->Op_new->at(0)}, {Qt::Key_P, ui->Text1}};
+        for (const auto &[key, first] : keys) {
+            QTest::keyClick(form, key, Qt::AltModifier);
+            QCOMPARE(QApplication::focusWidget(), first);
+        }
+        // Alt+F is the Font Style frame's too; the File menu opens, every time.
+        for (int i = 0; i < 2; ++i) {
+            QTest::keyClick(form, Qt::Key_F, Qt::AltModifier);
+            QTRY_VERIFY(ui->M_File->isVisible());
+            ui->M_File->close();
+        }
+
+        // Write, Copy and Clear win over the text fields' own copy, paste and cut.
+        ui->Op_new->select(0);
+        QApplication::clipboard()->setText("pasted");
+        ui->Text1->setText("kept");
+        for (QWidget *field : QWidgetList{ui->Text1, ui->C_name->lineEdit()}) {
+            field->setFocus();
+            QMetaObject::invokeMethod(field, "selectAll");               // so that a cut would show
+            QTest::keyClick(field, Qt::Key_Insert, Qt::ControlModifier); // nothing to write
+            QTest::keyClick(field, Qt::Key_Insert, Qt::ShiftModifier);
+            QTest::keyClick(field, Qt::Key_Delete, Qt::ShiftModifier); // answered No
+        }
+        QCOMPARE(ui->Text1->text() + ' ' + ui->C_name->text(), "kept .default");
+        QCOMPARE(platform->clipboardTexts.size(), 2);
+        QCOMPARE(QApplication::clipboard()->text(), "pasted");
+        QTest::keyClick(form, Qt::Key_F12);
+        QTest::keyClick(form, Qt::Key_Q, Qt::ControlModifier); // quits without asking
+        QVERIFY(!form->isVisible());
+        QStringList titles;
+        for (const auto &[prompt, buttons, title] : platform->messages)
+            titles << title;
+        QCOMPARE(titles, (QStringList{"未定義", "消去確認", "未定義", "消去確認", "Version Info"}));
+        QCOMPARE(platform->messages.last(),
+                 ShownMessage("Version 0.10β\r\n\r\n", Buttons::OkInformation, "Version Info"));
+    }
 };
-
-void TestFormEdit::init()
-{
-    m_platform = new ScriptedPlatform;
-    m_form = new Form_edit(*m_platform);
-    ui = &m_form->controls();
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_form));
-}
-
-void TestFormEdit::cleanup()
-{
-    delete m_form;
-    delete m_platform;
-}
-
-void TestFormEdit::startUpState()
-{
-    QCOMPARE(ui->Text1->toPlainText(), QString());
-    QVERIFY(ui->Op_new->value(0));
-    QCOMPARE(ui->C_name->text(), QStringLiteral(".default"));
-    QCOMPARE(ui->C_name->entryCount(), 0);
-    QVERIFY(ui->old_Name.isEmpty());
-    for (int i = 0; i < ui->Ch_de->size(); ++i)
-        QVERIFY(!ui->Ch_de->value(i));
-
-    const struct {
-        ComboBox *field;
-        int entries;
-        QString text;
-    } expected[] = {
-        {ui->C_font, 9, {}},       {ui->C_size, 7, {}},     {ui->C_s_unit, 5, "pt"},
-        {ui->C_style, 3, {}},      {ui->C_bold, 7, {}},     {ui->C_color, 8, {}},
-        {ui->C_lineheight, 7, {}}, {ui->C_l_unit, 5, "pt"}, {ui->C_back, 8, {}},
-    };
-    for (const auto &e : expected) {
-        QCOMPARE(e.field->entryCount(), e.entries);
-        QCOMPARE(e.field->text(), e.text);
-        QCOMPARE(e.field->listIndex(), e.text.isEmpty() ? -1 : 1);
-    }
-
-    // Entries are kept exactly, full-width letters included.
-    QCOMPARE(ui->C_font->entry(0), QStringLiteral("ＭＳ Ｐゴシック, Osaka"));
-    QCOMPARE(ui->C_font->entry(2), QStringLiteral("ＭＳ ゴシック, Osaka－等幅"));
-    QCOMPARE(ui->C_font->entry(5), QStringLiteral("Courier New, Courier, monospace"));
-    QCOMPARE(ui->C_font->entry(8), QStringLiteral("その他"));
-    QCOMPARE(ui->C_style->entry(2), QStringLiteral("斜体(オブリーブ)"));
-    QCOMPARE(ui->C_bold->entry(1), QStringLiteral("標準"));
-    QCOMPARE(ui->C_color->entry(7), QStringLiteral("その他"));
-    QCOMPARE(ui->C_back->entry(4), QStringLiteral("pink"));
-    QCOMPARE(ui->C_l_unit->entry(4), QStringLiteral("%"));
-    QCOMPARE(ui->C_lineheight->entry(6), QStringLiteral("20"));
-
-    QCOMPARE(m_form->windowTitle(), QStringLiteral("Corvane0.10β"));
-    QVERIFY(!m_form->windowIcon().isNull());
-    QVERIFY(m_platform->messages.isEmpty());
-}
-
-void TestFormEdit::everyControlCarriesItsName()
-{
-    const char *names[] = {
-        "Frame1",  "Label1",       "C_font",   "Label2", "C_size",  "C_s_unit", "Label3",
-        "C_style", "Label5",       "C_bold",   "Label6", "C_color", "T_color",  "Com_c_c",
-        "Label4",  "C_lineheight", "C_l_unit", "Label7", "C_back",  "T_back",   "Com_c_b",
-        "Frame2",  "Frame3",       "C_name",   "Frame4", "Text1",
-    };
-    for (const char *name : names)
-        QVERIFY2(m_form->findChild<QWidget *>(QLatin1String(name)), name);
-    QCOMPARE(m_form->objectName(), QStringLiteral("Form_edit"));
-
-    // The window does not resize.
-    QCOMPARE(m_form->centralWidget()->size(), QSize(314, 302));
-    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
-}
-
-void TestFormEdit::fieldsAreLabelledForScreenReaders()
-{
-    const QList<std::pair<QLabel *, QWidget *>> pairs{
-        {ui->Label1, ui->C_font}, {ui->Label2, ui->C_size},  {ui->Label3, ui->C_style},
-        {ui->Label5, ui->C_bold}, {ui->Label6, ui->C_color}, {ui->Label4, ui->C_lineheight},
-        {ui->Label7, ui->C_back},
-    };
-    for (const auto &[label, field] : pairs) {
-        QCOMPARE(label->buddy(), field);
-        QVERIFY(label->alignment() & Qt::AlignRight);
-    }
-    QStringList names;
-    for (QWidget *w : {static_cast<QWidget *>(ui->T_color), static_cast<QWidget *>(ui->T_back),
-                       static_cast<QWidget *>(ui->Com_c_c), static_cast<QWidget *>(ui->Com_c_b)})
-        names << w->accessibleName();
-    QVERIFY(!names.contains(QString()));
-    QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), 4);
-}
-
-void TestFormEdit::menus()
-{
-    QStringList titles;
-    for (QAction *a : m_form->menuBar()->actions())
-        titles << a->text();
-    QCOMPARE(titles, (QStringList{"ファイル(&F)", "編集(&E)", "ヘルプ(&H)"}));
-
-    const struct {
-        QAction *item;
-        QString caption;
-        QKeySequence key;
-    } items[] = {
-        {ui->M_Save, "保存(&S)", QKeySequence(Qt::CTRL | Qt::Key_S)},
-        {ui->M_Quti, "終了(&Q)", QKeySequence(Qt::CTRL | Qt::Key_Q)},
-        {ui->M_Write, "書き出し(&W)", QKeySequence(Qt::CTRL | Qt::Key_Insert)},
-        {ui->M_Copy, "コピー(&C)", QKeySequence(Qt::SHIFT | Qt::Key_Insert)},
-        {ui->M_Clear, "クリア(&D)", QKeySequence(Qt::SHIFT | Qt::Key_Delete)},
-        {ui->M_Ver, "バージョン(&V)", QKeySequence(Qt::Key_F12)},
-    };
-    for (const auto &i : items) {
-        QCOMPARE(i.item->text(), i.caption);
-        QCOMPARE(i.item->shortcut(), i.key);
-    }
-    QCOMPARE(ui->M_File->actions(), (QList<QAction *>{ui->M_Save, ui->M_1, ui->M_Quti}));
-    QCOMPARE(ui->M_Edit->actions(),
-             (QList<QAction *>{ui->M_Write, ui->M_Copy, ui->M_2, ui->M_Clear}));
-    QVERIFY(ui->M_1->isSeparator() && ui->M_2->isSeparator());
-}
-
-void TestFormEdit::tabOrder()
-{
-    const QStringList order{
-        "C_font",  "C_size",       "C_s_unit", "C_style", "C_bold",  "C_color",
-        "T_color", "C_lineheight", "C_l_unit", "C_back",  "T_back",  "Ch_de0",
-        "Ch_de1",  "Ch_de2",       "Ch_de3",   "Ch_de4",  "Op_new0", "Op_new1",
-        "Op_new2", "C_name",       "Text1",    "Com_c_c", "Com_c_b",
-    };
-    const auto named = [](QWidget *w) {
-        // An editable drop-down gives the focus to its edit line.
-        while (w && w->objectName().isEmpty())
-            w = w->parentWidget();
-        return w ? w->objectName() : QStringLiteral("<none>");
-    };
-
-    QStringList chain;
-    QWidget *w = ui->C_font;
-    do {
-        if (w->focusPolicy() & Qt::TabFocus && !w->objectName().isEmpty())
-            chain << w->objectName();
-        w = w->nextInFocusChain();
-    } while (w != ui->C_font);
-    QCOMPARE(chain, order);
-
-    // Every option button is a stop of its own, whichever is selected.
-    ui->Op_new->select(1);
-    QStringList tabbed{"C_font"};
-    const QStringList expected = order + QStringList{"C_font"};
-    ui->C_font->setFocus();
-    for (int i = 1; i < expected.size(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        tabbed << named(QApplication::focusWidget());
-    }
-    QCOMPARE(tabbed, expected);
-}
-
-void TestFormEdit::commandShortcutsReachTheMenuFromTextFields_data()
-{
-    QTest::addColumn<QString>("focus");
-    QTest::newRow("source pane") << "Text1";
-    QTest::newRow("selector field") << "C_name";
-    QTest::newRow("font field") << "C_font";
-    QTest::newRow("check box") << "Ch_de0";
-}
-
-void TestFormEdit::commandShortcutsReachTheMenuFromTextFields()
-{
-    QFETCH(QString, focus);
-    QWidget *target = m_form->findChild<QWidget *>(focus);
-    target->setFocus();
-    QTRY_VERIFY(target->hasFocus());
-    ui->Text1->setPlainText(QStringLiteral("kept"));
-
-    const struct {
-        QAction *item;
-        QKeyCombination keys;
-    } commands[] = {
-        {ui->M_Write, Qt::CTRL | Qt::Key_Insert},
-        {ui->M_Copy, Qt::SHIFT | Qt::Key_Insert},
-        {ui->M_Clear, Qt::SHIFT | Qt::Key_Delete},
-    };
-    for (const auto &c : commands) {
-        QSignalSpy fired(c.item, &QAction::triggered);
-        QTest::keyClick(QApplication::focusWidget(), c.keys.key(), c.keys.keyboardModifiers());
-        QCOMPARE(fired.count(), 1);
-    }
-    // The field's own copy, paste and cut did not run.
-    QCOMPARE(ui->Text1->toPlainText(), QStringLiteral("kept"));
-}
-
-void TestFormEdit::frameAccessKeys()
-{
-    ui->Op_new->select(2); // the frame's first control, not its selected button
-    ui->C_back->setFocus();
-
-    QTest::keyClick(m_form, Qt::Key_K, Qt::AltModifier);
-    QCOMPARE(QApplication::focusWidget(), ui->Ch_de->at(0));
-    QTest::keyClick(m_form, Qt::Key_N, Qt::AltModifier);
-    QCOMPARE(QApplication::focusWidget(), ui->Op_new->at(0));
-    QTest::keyClick(m_form, Qt::Key_P, Qt::AltModifier);
-    QCOMPARE(QApplication::focusWidget(), ui->Text1);
-
-    // Alt+F is shared by the File menu and the Font Style frame: the menu opens,
-    // however often it is pressed.
-    for (int i = 0; i < 2; ++i) {
-        QTest::keyClick(m_form, Qt::Key_F, Qt::AltModifier);
-        QTRY_VERIFY(ui->M_File->isVisible());
-        ui->M_File->close();
-        QTRY_VERIFY(!ui->M_File->isVisible());
-    }
-}
-
-void TestFormEdit::versionBox()
-{
-    QTest::keyClick(m_form, Qt::Key_F12);
-    QCOMPARE(m_platform->messages.size(), 1);
-    const auto &box = m_platform->messages.first();
-    QCOMPARE(box.prompt, QStringLiteral("Version 0.10β\r\n\r\n"));
-    QCOMPARE(box.buttons, Buttons::OkInformation);
-    QCOMPARE(box.title, QStringLiteral("Version Info"));
-}
-
-void TestFormEdit::quitClosesWithoutAsking()
-{
-    ui->Text1->setPlainText(QStringLiteral("unsaved"));
-    QTest::keyClick(m_form, Qt::Key_Q, Qt::ControlModifier);
-    QVERIFY(!m_form->isVisible());
-    QVERIFY(m_platform->messages.isEmpty());
-}
 
 QTEST_MAIN(TestFormEdit)
 #include "tst_form_edit.moc"

@@ -69,6 +69,16 @@ Form_edit::Form_edit(Platform &platform, QWidget *parent)
     ui.Op_new->select(int(compose::SelectorKind::NewClass));
 }
 
+Form_edit::~Form_edit()
+{
+    // The controls outlive this part of the window while Qt destroys them; what
+    // they report then must not reach handlers of a window that is gone.
+    for (QObject *control : findChildren<QObject *>()) {
+        control->removeEventFilter(this);
+        disconnect(control, nullptr, this, nullptr);
+    }
+}
+
 bool Form_edit::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::ShortcutOverride) {

@@ -14,6 +14,7 @@ class Form_edit : public QMainWindow {
     Q_OBJECT
 public:
     explicit Form_edit(Platform &platform, QWidget *parent = nullptr);
+    ~Form_edit() override;
 
     FormControls &controls() { return ui; }
 

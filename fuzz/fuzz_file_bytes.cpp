@@ -1,0 +1,48 @@
+// A style sheet either encodes whole, and decodes back to itself, or the
+// encoder names the first character it cannot hold.
+#include "fuzz_input.h"
+#include "output/shift_jis.h"
+#include "output/style_sheet.h"
+
+#include <cstdlib>
+#include <iconv.h>
+
+using namespace corvane::output;
+
+namespace {
+
+QString decodeCp932(const QByteArray &bytes)
+{
+    static iconv_t cd = iconv_open("UTF-16LE", "CP932");
+    QByteArray out(bytes.size() * 2, Qt::Uninitialized);
+    char *in = const_cast<char *>(bytes.constData());
+    char *o = out.data();
+    std::size_t inLeft = std::size_t(bytes.size());
+    std::size_t outLeft = std::size_t(out.size());
+    if (iconv(cd, &in, &inLeft, &o, &outLeft) == std::size_t(-1))
+        std::abort();
+    return QString(reinterpret_cast<const QChar *>(out.constData()), (o - out.data()) / 2);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QString sheet = fuzzText(data, size);
+    const QString text = styleSheetFileText(sheet);
+    const Encoded file = encodeCp932(text);
+    if (file.unencodableAt < 0) {
+        if (decodeCp932(file.bytes) != text)
+            std::abort();
+        return 0;
+    }
+    // The header and trailer always encode; the culprit lies in the sheet.
+    const qsizetype at = file.unencodableAt - fileHeaderLength;
+    if (at < 0 || at >= sheet.size() || !file.bytes.isEmpty())
+        std::abort();
+    // Everything before it encodes; the character alone does not.
+    if (encodeCp932(sheet.left(at)).unencodableAt >= 0 ||
+        encodeCp932(sheet.mid(at, 1)).unencodableAt != 0)
+        std::abort();
+    return 0;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+
+// Fuzz bytes read as UTF-16, so that every QString can occur, lone surrogates
+// included; an odd last byte is dropped.
+inline QString fuzzText(const std::uint8_t *data, std::size_t size)
+{
+    return QString(reinterpret_cast<const QChar *>(data), qsizetype(size / 2));
+}

@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Drives the real Corvane window with keys only, as a person would: two rules
+# written from the fields, the sheet saved through the real save dialog and
+# copied to the clipboard, then Quit. Checks the file byte for byte and the
+# clipboard text, and keeps a screenshot.
+# usage (inside an X server, e.g. xvfb-run): e2e.sh CORVANE OUTPUT_DIR
+set -euo pipefail
+corvane=$1
+out=$2
+mkdir -p "$out"
+work=$(mktemp -d)
+pid=
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+export QT_QPA_PLATFORM=xcb
+
+fail() {
+    echo "FAIL: $*" >&2
+    import -window root "$out/e2e-failure.png" 2>/dev/null || true
+    exit 1
+}
+# Polls until the command succeeds, for up to 15 seconds.
+wait_for() {
+    local what=$1
+    shift
+    for _ in $(seq 300); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.05
+    done
+    fail "timed out waiting for $what"
+}
+window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
+shown() { [ -n "$(window "$1")" ]; }
+gone() { [ -z "$(window "$1")" ]; }
+focus() { xdotool windowfocus --sync "$(window "$1")"; }
+keys() { xdotool key --clearmodifiers --delay 60 "$@"; }
+typed() { xdotool type --clearmodifiers --delay 30 "$1"; }
+clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
+pick() { keys alt+Down Home; [ "$1" -gt 0 ] && keys $(printf 'Down %.0s' $(seq "$1")); keys Return; }
+
+main='^Corvane0\.10'
+block() {
+    printf "<STYLE TYPE='TEXT/CSS'>\r\n<!--\r\n\r\n%s\r\n//-->\r\n</STYLE>" "$1"
+}
+rule1=$'H1 { FONT-WEIGHT : bold ; COLOR : red ; BACKGROUND-COLOR : blue ; TEXT-DECORATION : underline }\r\n'
+rule2=$'P { FONT-SIZE : 12px ; TEXT-DECORATION : underline }\r\n'
+
+cd "$work"
+HOME=$work "$corvane" &
+pid=$!
+wait_for "the window" shown "$main"
+focus "$main"
+
+# The tag kind, and "H1" typed over the "BODY" it offers.
+keys alt+n Tab space Tab Tab ctrl+a
+typed H1
+# Underline ticked; background, colour and weight picked from their lists.
+keys alt+k space shift+Tab shift+Tab
+pick 1 # blue
+keys shift+Tab shift+Tab shift+Tab shift+Tab
+pick 0 # red
+keys shift+Tab
+pick 2 # 太字, written as "bold"
+keys ctrl+Insert
+# The pane is read back through Copy, which is what the window holds now.
+keys shift+Insert
+wait_for "the first rule" clipboard_is "$(block "$rule1")"
+
+# A second rule: the focus is back on the selector after Write.
+keys ctrl+a
+typed P
+keys alt+k $(printf 'shift+Tab %.0s' $(seq 10))
+typed 12
+keys Tab
+pick 0 # px
+keys ctrl+Insert
+
+# Save through the real dialog, into a folder of our own.
+mkdir "$work/out"
+keys ctrl+s
+wait_for "the save dialog" shown 'スタイルの保存'
+focus 'スタイルの保存'
+keys ctrl+a
+typed "$work/out/sheet"
+keys Return
+wait_for "the saved file" test -s "$work/out/sheet.css"
+wait_for "the dialog to close" gone 'スタイルの保存'
+
+focus "$main"
+keys shift+Insert
+wait_for "the copied sheet" clipboard_is "$(block "$rule1$rule2")"
+import -window root "$out/e2e.png"
+
+keys ctrl+q
+wait_for "Corvane to quit" bash -c "! kill -0 $pid"
+pid=
+
+{
+    printf '/* Copyright(C)You name. Original CSS File. */\r\n/*\r\n'
+    printf -- '----------------------------------------------\r\n'
+    printf -- '--Style Sheet-------------------------------*/\r\n\r\n'
+    printf '%s%s\r\n' "$rule1" "$rule2"
+    printf '/*--------------------------------------------\r\n'
+    printf -- '---------------------------End Style Sheet--*/\r\n\r\n'
+    printf '/*                      Corvane Ver.0.1.0\x83\xc0 */\r\n'
+} >"$work/expected.css"
+cmp "$work/expected.css" "$work/out/sheet.css" || fail "the saved file differs from the expected bytes"
+cp "$work/out/sheet.css" "$out/sheet.css"
+echo "e2e: 1 passed, 0 failed"

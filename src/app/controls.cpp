@@ -21,6 +21,9 @@ ComboBox::ComboBox(Input input, QWidget *parent)
     // the typed text to the list.
     setCompleter(nullptr);
     setInsertPolicy(QComboBox::NoInsert);
+    // Qt takes typed text that equals an entry for a pick when the field loses
+    // the focus; typing is never a pick ("その他" typed must open no dialog).
+    disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
     connect(lineEdit(), &QLineEdit::textEdited, this, &ComboBox::typed);
 }
 

@@ -99,8 +99,15 @@ private slots:
             QVERIFY(pickFromList(ui->C_font, 8));
             QCOMPARE(shown({ui->C_font}), QStringList{field});
         }
+        // Typing the word, and leaving the field, is no pick: no dialog opens.
+        // (Qt itself would take it for a pick of the entry when the field loses the focus.)
+        QVERIFY(pickFromList(ui->C_font, 0));
         typeInto(ui->C_font, "その他");
-        QCOMPARE(platform->fontDialogs, 3);
+        typeInto(ui->C_back, "その他");
+        QTest::keyClick(ui->C_back, Qt::Key_Return);
+        ui->C_size->setFocus();
+        QCOMPARE(shown({ui->C_font, ui->C_back}), (QStringList{"その他@-1", "その他@-1"}));
+        QCOMPARE(platform->fontDialogs + platform->colourDialogs, 6);
         QCOMPARE(platform->messages,
                  (QList<ShownMessage>{{"色を選べません。", Buttons::OkPlain, ""},
                                       {"フォントがありません。", Buttons::OkPlain, ""}}));

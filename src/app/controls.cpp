@@ -11,8 +11,6 @@ namespace corvane {
 ComboBox::ComboBox(Input input, QWidget *parent)
     : QComboBox(parent)
 {
-    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    setMinimumContentsLength(1);
     connect(this, &QComboBox::activated, this, &ComboBox::picked);
     if (input == Input::ListOnly)
         return;

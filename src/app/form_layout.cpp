@@ -1,5 +1,6 @@
 #include "form_controls.h"
 
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMainWindow>
@@ -13,14 +14,25 @@ constexpr double captionPointSize = 8.25;
 constexpr int fieldHeight = 21;
 
 // Windows faces first; on other systems the first installed Japanese Gothic.
+// The family is looked up once: a font naming faces that are not installed
+// costs a fallback search in fontconfig for every widget that uses it.
 QFont gothic(bool fixedPitch, double pointSize = captionPointSize)
 {
-    QFont font;
-    font.setFamilies(
-        fixedPitch ? QStringList{QStringLiteral("ＭＳ ゴシック"), "MS Gothic", "IPAGothic",
-                                 "Noto Sans Mono CJK JP", "VL Gothic", "TakaoGothic", "monospace"}
-                   : QStringList{QStringLiteral("ＭＳ Ｐゴシック"), "MS PGothic", "IPAPGothic",
-                                 "Noto Sans CJK JP", "VL PGothic", "TakaoPGothic", "sans-serif"});
+    static const auto firstInstalled = [](const QStringList &candidates) {
+        const QStringList installed = QFontDatabase::families();
+        for (const QString &family : candidates) {
+            if (installed.contains(family))
+                return family;
+        }
+        return candidates.last(); // a generic family fontconfig always resolves
+    };
+    static const QString fixed =
+        firstInstalled({QStringLiteral("ＭＳ ゴシック"), "MS Gothic", "IPAGothic",
+                        "Noto Sans Mono CJK JP", "VL Gothic", "TakaoGothic", "monospace"});
+    static const QString proportional =
+        firstInstalled({QStringLiteral("ＭＳ Ｐゴシック"), "MS PGothic", "IPAPGothic",
+                        "Noto Sans CJK JP", "VL PGothic", "TakaoPGothic", "sans-serif"});
+    QFont font(fixedPitch ? fixed : proportional);
     font.setPointSizeF(pointSize);
     font.setWeight(QFont::Normal);
     return font;

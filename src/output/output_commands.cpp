@@ -1,7 +1,6 @@
 // Save, Copy and Clear: what leaves the window, and the one way to empty it.
 #include "form_edit.h"
 #include "output/atomic_file.h"
-#include "output/shift_jis.h"
 #include "output/style_sheet.h"
 #include "platform.h"
 
@@ -20,9 +19,9 @@ void Form_edit::M_Save_Click()
     // Encoded before the user picks a file: a text that cannot be saved whole
     // is not saved at all, and nothing is written.
     const QString sheet = ui.Text1->text();
-    const output::Encoded file = output::encodeCp932(output::styleSheetFileText(sheet));
+    const output::Encoded file = output::styleSheetFile(sheet);
     if (file.unencodableAt >= 0) {
-        refuseUnencodable(sheet, file.unencodableAt - output::fileHeaderLength);
+        refuseUnencodable(sheet, file.unencodableAt);
         return;
     }
 

@@ -1,6 +1,6 @@
 #include "shift_jis.h"
 
-#include <cerrno>
+#include <array>
 #include <iconv.h>
 
 namespace corvane::output {
@@ -11,94 +11,88 @@ namespace {
 constexpr const char *codePage = "CP932";
 constexpr const char *utf16 = "UTF-16LE";
 
-class Converter {
-public:
-    Converter(const char *to, const char *from)
-        : m_cd(iconv_open(to, from))
-    {
-    }
-    ~Converter()
-    {
-        if (isValid())
-            iconv_close(m_cd);
-    }
-    Converter(const Converter &) = delete;
-    Converter &operator=(const Converter &) = delete;
+constexpr quint16 unknown = 0;
+constexpr quint16 unencodable = 1; // no non-ASCII character encodes as byte 01
 
-    bool isValid() const { return m_cd != iconv_t(-1); }
+// Converts one UTF-16 unit with iconv and back; returns its one or two bytes
+// as a number, or `unencodable` when the code page has no bytes for it or its
+// bytes stand for another character ("〜" would come back as "～").
+quint16 askIconv(char16_t unit)
+{
+    static const iconv_t encoder = iconv_open(codePage, utf16);
+    static const iconv_t decoder = iconv_open(utf16, codePage);
+    if (encoder == iconv_t(-1) || decoder == iconv_t(-1))
+        return unencodable;
 
-    // Converts `size` bytes at `in` into `out`, which has room for them all.
-    // Returns the bytes written, and sets `stoppedAt` to the input offset of an
-    // invalid or incomplete sequence, or -1 when all of it converted.
-    std::size_t convert(const char *in, std::size_t size, char *out, std::size_t room,
-                        qsizetype &stoppedAt)
-    {
-        char *inPtr = const_cast<char *>(in);
-        char *outPtr = out;
-        std::size_t inLeft = size;
-        stoppedAt = -1;
-        if (iconv(m_cd, &inPtr, &inLeft, &outPtr, &room) == std::size_t(-1))
-            stoppedAt = inPtr - in;
-        return std::size_t(outPtr - out);
-    }
+    char bytes[4];
+    char *in = reinterpret_cast<char *>(&unit);
+    std::size_t inLeft = sizeof unit;
+    char *out = bytes;
+    std::size_t outLeft = sizeof bytes;
+    if (iconv(encoder, &in, &inLeft, &out, &outLeft) == std::size_t(-1))
+        return unencodable;
+    const std::size_t length = std::size_t(out - bytes);
 
-private:
-    iconv_t m_cd;
-};
+    char16_t back[2] = {};
+    in = bytes;
+    inLeft = length;
+    out = reinterpret_cast<char *>(back);
+    outLeft = sizeof back;
+    if (iconv(decoder, &in, &inLeft, &out, &outLeft) == std::size_t(-1) ||
+        out - reinterpret_cast<char *>(back) != sizeof(char16_t) || back[0] != unit)
+        return unencodable;
+
+    const auto byte = [&bytes](std::size_t i) {
+        return quint16(quint8(bytes[i]));
+    };
+    return length == 1 ? byte(0) : quint16(byte(0) << 8 | byte(1));
+}
+
+// What iconv said of each unit, asked once a process: a text of any size costs
+// one lookup a character. (The program has one thread.)
+quint16 cp932Of(char16_t unit)
+{
+    static std::array<quint16, 0x10000> known{};
+    quint16 &bytes = known[unit];
+    if (bytes == unknown)
+        bytes = askIconv(unit);
+    return bytes;
+}
 
 } // namespace
 
-Encoded encodeCp932(const QString &text)
+qsizetype encodeCp932Into(QStringView text, char *&out)
 {
-    Converter encoder(codePage, utf16);
-    Converter decoder(utf16, codePage);
-    if (!encoder.isValid() || !decoder.isValid())
-        return {{}, text.isEmpty() ? -1 : 0};
-
-    // Every UTF-16 unit takes at most two bytes in the code page.
-    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
-    char *out = bytes.data();
-    QByteArray back;
-    const auto *units = reinterpret_cast<const char16_t *>(text.utf16());
+    // A local cursor: stores through char* could alias `out` itself, which
+    // would keep the compiler from holding it in a register.
+    char *o = out;
+    const char16_t *units = text.utf16();
     const qsizetype size = text.size();
-
-    for (qsizetype i = 0; i < size;) {
-        // ASCII is the same in the code page, control characters included.
-        if (units[i] < 0x80) {
-            *out++ = char(units[i++]);
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t unit = units[i];
+        if (unit < 0x80) { // ASCII is the same in the code page, controls included
+            *o++ = char(unit);
             continue;
         }
-        qsizetype end = i;
-        while (end < size && units[end] >= 0x80)
-            ++end;
-
-        const auto *run = reinterpret_cast<const char *>(units + i);
-        const std::size_t runBytes = std::size_t(end - i) * sizeof(char16_t);
-        qsizetype stopped;
-        const std::size_t written = encoder.convert(run, runBytes, out, runBytes, stopped);
-        qsizetype bad = stopped < 0 ? -1 : i + stopped / qsizetype(sizeof(char16_t));
-
-        // Some characters convert one way only, to a look-alike ("〜" to "～").
-        // Each maps to one UTF-16 unit and back, so the first difference of the
-        // round trip is the first such character.
-        back.resize(qsizetype(written) * 2 + 2);
-        qsizetype ignored;
-        const std::size_t decoded =
-            decoder.convert(out, written, back.data(), std::size_t(back.size()), ignored);
-        const auto *again = reinterpret_cast<const char16_t *>(back.constData());
-        const qsizetype checked = (bad < 0 ? end : bad) - i;
-        const qsizetype decodedSize = qsizetype(decoded / sizeof(char16_t));
-        for (qsizetype k = 0; k < checked; ++k) {
-            if (k >= decodedSize || again[k] != units[i + k]) {
-                bad = i + k;
-                break;
-            }
-        }
-        if (bad >= 0)
-            return {{}, bad};
-        out += written;
-        i = end;
+        // The code page holds nothing beyond the Basic Multilingual Plane.
+        const quint16 code = QChar::isSurrogate(unit) ? unencodable : cp932Of(unit);
+        if (code == unencodable)
+            return i;
+        if (code > 0xFF)
+            *o++ = char(code >> 8);
+        *o++ = char(code & 0xFF);
     }
+    out = o;
+    return -1;
+}
+
+Encoded encodeCp932(QStringView text)
+{
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    char *out = bytes.data();
+    const qsizetype bad = encodeCp932Into(text, out);
+    if (bad >= 0)
+        return {{}, bad};
     bytes.resize(out - bytes.data());
     return {bytes, -1};
 }

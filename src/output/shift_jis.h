@@ -15,6 +15,10 @@ struct Encoded {
 
 // Strict: a character counts only if its bytes decode back to that same
 // character, so nothing turns silently into "?" or into a look-alike.
-Encoded encodeCp932(const QString &text);
+Encoded encodeCp932(QStringView text);
+
+// The same into `out`, which has room for two bytes a UTF-16 unit; advances
+// `out` and returns the index of the first character it cannot hold, or -1.
+qsizetype encodeCp932Into(QStringView text, char *&out);
 
 } // namespace corvane::output

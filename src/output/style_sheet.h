@@ -1,15 +1,16 @@
 #pragma once
 
+#include "output/shift_jis.h"
+
 #include <QString>
 
 namespace corvane::output {
 
-// The saved file: a fixed comment header, the style sheet, a fixed trailer,
-// every line ending in CR LF.
-QString styleSheetFileText(const QString &sheet);
-
-// Characters of the file text before the style sheet begins.
-inline constexpr qsizetype fileHeaderLength = 150;
+// The bytes of the saved file: a fixed comment header, the style sheet and a
+// fixed trailer, every line ending in CR LF, in code page 932. When the sheet
+// holds a character the code page cannot, there are no bytes, and
+// unencodableAt is that character's index in the sheet.
+Encoded styleSheetFile(QStringView sheet);
 
 // The style sheet wrapped for pasting into the head of an HTML page.
 QString styleBlock(const QString &sheet);

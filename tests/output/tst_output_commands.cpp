@@ -71,7 +71,7 @@ private slots:
                                    "---------------------------End Style Sheet--*/\r\n\r\n"
                                    "/*                      Corvane Ver.0.1.0\x83\xC0 */\r\n"));
         QCOMPARE(bytes.size(), 298 + 21);
-        QCOMPARE(bytes.indexOf("H1"), output::fileHeaderLength);
+        QCOMPARE(bytes.indexOf("H1"), 150);
         writeRule("H2", 0);
         ui->M_Save->trigger();
 

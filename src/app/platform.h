@@ -22,6 +22,9 @@ template <typename T> struct DialogResult {
     static DialogResult accepted(T v) { return {Status::Accepted, std::move(v), {}}; }
     static DialogResult cancelled() { return {Status::Cancelled, T{}, {}}; }
     static DialogResult failed(QString why) { return {Status::Failed, T{}, std::move(why)}; }
+
+    bool isAccepted() const { return status == Status::Accepted; }
+    bool isCancelled() const { return status == Status::Cancelled; }
 };
 
 struct SaveRequest {

@@ -24,8 +24,11 @@ void Form_edit::M_Write_Click()
     const bool newClass = ui.Op_new->value(int(compose::SelectorKind::NewClass));
     // The dot goes on first, so that "foo" is checked as the ".foo" it becomes;
     // the field keeps it even when the rule is refused below.
-    if (newClass && !ui.C_name->text().startsWith(u'.'))
-        ui.C_name->setText(compose::classSelector(ui.C_name->text()));
+    if (newClass) {
+        const QString dotted = compose::classSelector(ui.C_name->text());
+        if (dotted != ui.C_name->text())
+            ui.C_name->setText(dotted);
+    }
 
     if (ui.old_Name.contains(ui.C_name->text())) {
         m_platform.message(QStringLiteral("同じ名前は、使えません。"), Buttons::OkCritical,

@@ -28,15 +28,13 @@ void Form_edit::colourField_Click(const ColourField &colour)
 void Form_edit::pickColour(const ColourField &colour)
 {
     const DialogResult<QColor> chosen = m_platform.chooseColor();
-    switch (chosen.status) {
-    case DialogResult<QColor>::Status::Cancelled:
+    if (chosen.isCancelled()) {
         colour.field->setText(QString()); // the swatch turns white with it
         return;
-    case DialogResult<QColor>::Status::Failed:
+    }
+    if (!chosen.isAccepted()) {
         m_platform.message(chosen.error, Buttons::OkPlain);
         return;
-    case DialogResult<QColor>::Status::Accepted:
-        break;
     }
     const fields::ColourNumber number = fields::colourNumber(chosen.value);
     colour.field->setText(fields::hexColourText(number));

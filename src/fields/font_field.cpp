@@ -10,18 +10,12 @@ void Form_edit::C_font_Click()
     if (ui.C_font->listIndex() != fields::fontOtherPosition)
         return;
     const DialogResult<QString> chosen = m_platform.chooseFontFamily();
-    switch (chosen.status) {
-    case DialogResult<QString>::Status::Accepted:
+    if (chosen.isAccepted())
         ui.C_font->setText(chosen.value);
-        return;
-    case DialogResult<QString>::Status::Cancelled:
+    else if (chosen.isCancelled())
         ui.C_font->setText(QString());
-        return;
-    case DialogResult<QString>::Status::Failed:
-        // The field keeps "その他"; the user sees why and can choose again.
+    else // the field keeps "その他"; the user sees why and can choose again
         m_platform.message(chosen.error, Buttons::OkPlain);
-        return;
-    }
 }
 
 } // namespace corvane

@@ -27,14 +27,11 @@ void Form_edit::M_Save_Click()
 
     const DialogResult<QString> chosen = m_platform.chooseSavePath(
         {ui.common.DialogTitle, ui.common.Filter, ui.common.DefaultExt, ui.common.FileName});
-    switch (chosen.status) {
-    case DialogResult<QString>::Status::Cancelled:
+    if (chosen.isCancelled())
         return;
-    case DialogResult<QString>::Status::Failed:
+    if (!chosen.isAccepted()) {
         m_platform.message(chosen.error, Buttons::OkPlain);
         return;
-    case DialogResult<QString>::Status::Accepted:
-        break;
     }
     ui.common.FileName = chosen.value;
 

@@ -13,6 +13,11 @@ QString SourcePane::text() const
     return raw;
 }
 
+int SourcePane::positionOf(qsizetype index) const
+{
+    return int(index - text().left(index).count(QLatin1String("\r\n")));
+}
+
 void SourcePane::setText(const QString &text)
 {
     QTextCursor cursor(document());

@@ -13,6 +13,9 @@ public:
     using QPlainTextEdit::QPlainTextEdit;
 
     QString text() const;
+    // Where the character at `index` of text() stands in the document: every
+    // line break, Shift+Return's included, is two characters there and one here.
+    int positionOf(qsizetype index) const;
     bool isEmpty() const { return document()->isEmpty(); }
 
     // Both keep the undo history: the user can take a change back.

@@ -4,8 +4,6 @@
 #include "output/style_sheet.h"
 #include "platform.h"
 
-#include <QTextBlock>
-
 namespace corvane {
 
 void Form_edit::M_Save_Click()
@@ -67,8 +65,7 @@ void Form_edit::refuseUnencodable(const QString &sheet, qsizetype at)
 
     // Show the character in the pane, selected.
     QTextCursor cursor(ui.Text1->document());
-    const int position =
-        ui.Text1->document()->findBlockByNumber(line - 1).position() + int(before.size());
+    const int position = ui.Text1->positionOf(at);
     cursor.setPosition(position);
     cursor.setPosition(position + int(character.size()), QTextCursor::KeepAnchor);
     ui.Text1->setTextCursor(cursor);

@@ -7,21 +7,38 @@ namespace corvane::output {
 
 namespace {
 
-// glibc's CP932 gives Windows' bytes; its SHIFT_JIS lacks Windows' own characters.
+// glibc's CP932 gives Windows' bytes; its SHIFT_JIS lacks Windows' own
+// characters but reads JIS X 0208 as Shift_JIS does ("〜" where Windows reads "～").
 constexpr const char *codePage = "CP932";
+constexpr const char *shiftJis = "SHIFT_JIS";
 constexpr const char *utf16 = "UTF-16LE";
 
 constexpr quint16 unknown = 0;
 constexpr quint16 unencodable = 1; // no non-ASCII character encodes as byte 01
 
-// Converts one UTF-16 unit with iconv and back; returns its one or two bytes
-// as a number, or `unencodable` when the code page has no bytes for it or its
-// bytes stand for another character ("〜" would come back as "～").
+// Whether `bytes` read back as exactly `unit` through `decoder`.
+bool readsAs(iconv_t decoder, char *bytes, std::size_t length, char16_t unit)
+{
+    char16_t back[2] = {};
+    char *in = bytes;
+    std::size_t inLeft = length;
+    char *out = reinterpret_cast<char *>(back);
+    std::size_t outLeft = sizeof back;
+    iconv(decoder, nullptr, nullptr, nullptr, nullptr);
+    return iconv(decoder, &in, &inLeft, &out, &outLeft) != std::size_t(-1) &&
+           out - reinterpret_cast<char *>(back) == sizeof(char16_t) && back[0] == unit;
+}
+
+// Converts one UTF-16 unit with iconv; returns its one or two bytes as a
+// number, or `unencodable` when the code page has no bytes for it or its bytes
+// stand for another character in Windows and in Shift_JIS alike ("¥" would
+// come back as a backslash).
 quint16 askIconv(char16_t unit)
 {
     static const iconv_t encoder = iconv_open(codePage, utf16);
-    static const iconv_t decoder = iconv_open(utf16, codePage);
-    if (encoder == iconv_t(-1) || decoder == iconv_t(-1))
+    static const iconv_t windows = iconv_open(utf16, codePage);
+    static const iconv_t jis = iconv_open(utf16, shiftJis);
+    if (encoder == iconv_t(-1) || windows == iconv_t(-1) || jis == iconv_t(-1))
         return unencodable;
 
     char bytes[4];
@@ -32,14 +49,9 @@ quint16 askIconv(char16_t unit)
     if (iconv(encoder, &in, &inLeft, &out, &outLeft) == std::size_t(-1))
         return unencodable;
     const std::size_t length = std::size_t(out - bytes);
-
-    char16_t back[2] = {};
-    in = bytes;
-    inLeft = length;
-    out = reinterpret_cast<char *>(back);
-    outLeft = sizeof back;
-    if (iconv(decoder, &in, &inLeft, &out, &outLeft) == std::size_t(-1) ||
-        out - reinterpret_cast<char *>(back) != sizeof(char16_t) || back[0] != unit)
+    // A single byte must read back in Windows: 5C and 7E are "\\" and "~" to CSS.
+    if (!readsAs(windows, bytes, length, unit) &&
+        !(length == 2 && readsAs(jis, bytes, length, unit)))
         return unencodable;
 
     const auto byte = [&bytes](std::size_t i) {

@@ -13,8 +13,10 @@ struct Encoded {
     qsizetype unencodableAt = -1;
 };
 
-// Strict: a character counts only if its bytes decode back to that same
-// character, so nothing turns silently into "?" or into a look-alike.
+// Strict: a character counts only if its bytes read back as that same
+// character, in Windows or (for a two-byte JIS X 0208 code such as the wave
+// dash "〜") in Shift_JIS, so nothing turns silently into "?" or into another
+// character.
 Encoded encodeCp932(QStringView text);
 
 // The same into `out`, which has room for two bytes a UTF-16 unit; advances

@@ -33,13 +33,15 @@ private slots:
             {"/* 見出し */\r\n.ＭＳ { FONT-FAMILY : ＭＳ Ｐゴシック }",
              "/* \x8C\xA9\x8F\x6F\x82\xB5 */\r\n.\x82\x6C\x82\x72 { FONT-FAMILY : \x82\x6C\x82\x72 "
              "\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E }"},
-            {"β－～①髙", "\x83\xC0\x81\x7C\x81\x60\x87\x40\xFB\xFC"}}; // Windows' own characters
+            {"β－～①髙", "\x83\xC0\x81\x7C\x81\x60\x87\x40\xFB\xFC"}, // Windows' own characters
+            {"〜−‖¢£¬", "\x81\x60\x81\x7C\x81\x61\x81\x91\x81\x92\x81\xCA"}}; // JIS X 0208's
         for (const auto &[text, bytes] : encoded)
             QCOMPARE(output::encodeCp932(text).bytes, bytes);
-        // Look-alikes a lax encoder would substitute, and characters with no bytes at all.
+        // Characters whose bytes read back as another (¥ and ‾ as "\" and "~", — as ―), and
+        // characters with no bytes at all.
         // clang-format off
         const std::pair<QString, qsizetype> refused[] = {
-            {"ab〜", 2}, {"a−", 1}, {"P { CONTENT : '¥' }", 15}, {"A\u00A0B", 1}, {"見出し😀", 3},
+            {"P { CONTENT : '¥' }", 15}, {"a‾", 1}, {"ab—", 2}, {"A\u00A0B", 1}, {"見出し😀", 3},
             {QString(u'\xD800') + "x", 0}, {"xy" + QString(u'\xDC00'), 2}};
         // clang-format on
         for (const auto &[text, at] : refused) {
@@ -75,7 +77,10 @@ private slots:
         writeRule("H2", 0);
         ui->M_Save->trigger();
 
-        // A character Shift_JIS cannot hold is shown, and nothing is asked or written.
+        // A character Shift_JIS cannot hold is shown, and nothing is asked or written;
+        // a line break of Shift+Return counts as one.
+        ui->Text1->moveCursor(QTextCursor::Start);
+        QTest::keyClick(ui->Text1, Qt::Key_Return, Qt::ShiftModifier);
         ui->Text1->appendAtEnd("P { CONTENT : '見😀' }\r\n");
         ui->M_Save->trigger();
         QCOMPARE(contents(path), bytes);
@@ -96,7 +101,7 @@ private slots:
                  (QList<ShownMessage>{
                      {"開けません。", Buttons::OkPlain, ""},
                      {notSaved, Buttons::OkPlain, ""},
-                     {"3 行 17 文字目の文字 U+1F600「😀」 は Shift_JIS で保存できません。\r\n"
+                     {"4 行 17 文字目の文字 U+1F600「😀」 は Shift_JIS で保存できません。\r\n"
                       "この文字を書き換えてから、もう一度保存してください。",
                       Buttons::OkPlain, ""}}));
     }

@@ -7,12 +7,27 @@
 
 namespace corvane::output {
 
-// Puts `bytes` in the file at `path` whole or not at all: they go to a
-// temporary file beside it, reach the disk, and only then take its place. On
-// failure the old file is as it was, no temporary file is left, and the
-// result is a message for the user naming the file and the reason.
-// A symbolic link stays a link to the replaced file; a replaced file keeps its
-// permissions; a folder, device or pipe is never replaced.
+// Puts `bytes` in the file at `path` whole or not at all, and keeps the file
+// the user had: its owner, group, permissions, ACL and other extended
+// attributes, every hard link to it, and every symbolic link that leads to it.
+// On failure the result is one message for the user naming the file and the
+// reason, the old file is as it was (or the message says it could not be
+// restored), and nothing is left beside it.
+//
+// Where this process may give a new file all of that, the bytes go to an
+// unnamed temporary file in the same folder, reach the disk, and only then
+// take the old file's place. Elsewhere (more than one hard link, another
+// user's file, a folder this user may not write) the file is rewritten in
+// place, after its space is reserved and with its old bytes kept in memory.
 std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes);
+
+// The last step of a rewrite in place: `bytes` over the open file `fd`, whose
+// contents were `old`, truncated and flushed. When a step fails, what was
+// overwritten goes back; `restored` tells whether that worked.
+struct Rewrite {
+    int error = 0;
+    bool restored = true;
+};
+Rewrite rewriteInPlace(int fd, const QByteArray &bytes, const QByteArray &old);
 
 } // namespace corvane::output

@@ -2,36 +2,78 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <cstddef>
+#include <fcntl.h>
+#include <functional>
+#include <grp.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/mount.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
-using corvane::output::replaceFile;
+using namespace corvane::output;
 
 namespace {
 
 const QByteArray oldBytes = "P { COLOR : red }\r\n";
 const QByteArray newBytes = "H1 { COLOR : blue }\r\n";
+constexpr gid_t team = 4242; // ctest makes the unprivileged run a member
 
-QByteArray contents(const QString &path)
+// Runs `work` in a child process and returns what it said.
+QString inChild(const std::function<QString()> &work)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+    int out[2];
+    if (::pipe(out) != 0)
+        return "<no pipe>";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const QByteArray said = work().toUtf8();
+        ::_exit(::write(out[1], said.constData(), std::size_t(said.size())) == said.size() ? 0 : 1);
+    }
+    ::close(out[1]);
+    QFile reader;
+    reader.open(out[0], QIODevice::ReadOnly, QFile::AutoCloseHandle);
+    const QString said = QString::fromUtf8(reader.readAll());
+    ::waitpid(child, nullptr, 0);
+    return said;
 }
 
-bool chmod(const QString &path, mode_t mode)
+// Makes this process see a file system without unnamed files: O_TMPFILE fails.
+bool refuseUnnamedFiles()
 {
-    return ::chmod(QFile::encodeName(path).constData(), mode) == 0;
+    sock_filter filter[] = {BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+                            BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_openat, 0, 3),
+                            BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
+                            BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, __O_TMPFILE & ~O_DIRECTORY, 0, 1),
+                            BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
+                            BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW)};
+    const sock_fprog program{std::size(filter), filter};
+    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+           ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0 &&
+           ::open("/tmp", O_TMPFILE | O_WRONLY, 0600) < 0 && errno == EOPNOTSUPP;
 }
 
-QStringList entries(const QString &folder)
+// Whether `child` holds a file beside `file` with some bytes in it.
+bool writingBeside(pid_t child, const QString &file)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                  QDir::NoDotAndDotDot);
+    const QDir fds(QStringLiteral("/proc/%1/fd").arg(child));
+    for (const QFileInfo &fd : fds.entryInfoList(QDir::Files | QDir::System))
+        if (fd.symLinkTarget().startsWith(QFileInfo(file).path() + '/') &&
+            fd.symLinkTarget() != file && fd.size() > 0)
+            return true;
+    return false;
 }
 
 } // namespace
@@ -39,94 +81,274 @@ QStringList entries(const QString &folder)
 class TestAtomicFile : public QObject {
     Q_OBJECT
 
+    // Files by name; `saved` tells a save from its refusal.
+    static QByteArray name(const QString &path) { return QFile::encodeName(path); }
+    static QByteArray contents(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+    }
+    static bool put(const QString &path, const QByteArray &bytes)
+    {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    }
+    static QStringList entries(const QString &folder)
+    {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                      QDir::NoDotAndDotDot);
+    }
+    static QString saved(const std::optional<QString> &failure)
+    {
+        return failure.value_or("<saved>");
+    }
+    static QString refusal(const QString &target, const QString &reason)
+    {
+        return "「" + QDir::toNativeSeparators(target) + "」に保存できませんでした。\r\n" + reason;
+    }
+    // What the file system holds of a file besides its bytes.
+    static QStringList identity(const QString &path)
+    {
+        struct stat st {};
+        if (::lstat(name(path).constData(), &st) != 0)
+            return {"<missing>"};
+        QStringList facts{QString::asprintf("%u:%u mode %o links %lu", st.st_uid, st.st_gid,
+                                            st.st_mode & 07777, ulong(st.st_nlink))};
+        char list[4096], value[4096];
+        const ssize_t size = ::llistxattr(name(path).constData(), list, sizeof list);
+        for (const QByteArray &attribute : QByteArray(list, std::max<ssize_t>(size, 0)).split('\0'))
+            if (!attribute.isEmpty()) {
+                const ssize_t n =
+                    ::lgetxattr(name(path).constData(), attribute, value, sizeof value);
+                facts << attribute + '=' + QByteArray(value, std::max<ssize_t>(n, 0)).toHex();
+            }
+        return facts;
+    }
+
     std::optional<QTemporaryDir> m_dir;
     QString m_file;
 
-    // The message names the file and the reason; the old file and the folder are as they were.
-    void checkRefused(const std::optional<QString> &failure, const QString &target,
-                      const QString &reason, const QStringList &folder = {"style.css"})
-    {
-        QCOMPARE(failure.value_or("<saved>"), "「" + QDir::toNativeSeparators(target) +
-                                                  "」に保存できませんでした。\r\n" + reason);
-        QCOMPARE(contents(m_file), oldBytes);
-        QCOMPARE(entries(m_dir->path()), folder);
-    }
+    QString path(const QString &relative) const { return m_dir->filePath(relative); }
 
 private slots:
     void init()
     {
         m_file = m_dir.emplace().filePath("style.css");
-        QFile file(m_file);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(oldBytes) == oldBytes.size());
+        QVERIFY(put(m_file, oldBytes));
     }
 
-    void replacesWholeFiles()
+    // Mode, ACL, a user attribute and (as root) another user as owner stay, on the renamed
+    // path and, with a second hard link, on the in-place path; nothing is left beside.
+    void keepsWhatTheFileHas()
     {
-        const QString fresh = m_dir->filePath("新しい.css");
-        QCOMPARE(replaceFile(fresh, newBytes), std::nullopt);
-        QCOMPARE(contents(fresh), newBytes);
-        QVERIFY(chmod(m_file, 0640));
-        QCOMPARE(replaceFile(m_file, newBytes), std::nullopt);
-        QCOMPARE(contents(m_file), newBytes);
-        struct stat st {};
-        QVERIFY(::stat(QFile::encodeName(m_file).constData(), &st) == 0);
-        QCOMPARE(st.st_mode & 07777, mode_t(0640)); // the permissions are kept
+        const QString other = path("other.css");
+        for (const bool linked : {false, true}) {
+            QVERIFY(put(m_file, oldBytes) && ::chmod(name(m_file), 0640) == 0 &&
+                    QProcess::execute("setfacl", {"-m", "u:65534:rw", m_file}) == 0 &&
+                    ::setxattr(name(m_file), "user.corvane.note", "kept", 4, 0) == 0 &&
+                    (::geteuid() != 0 || ::chown(name(m_file), 65534, 65534) == 0) &&
+                    (!linked || ::link(name(m_file), name(other)) == 0));
+            const QStringList before = identity(m_file);
+            QCOMPARE(saved(replaceFile(m_file, newBytes)), "<saved>");
+            QCOMPARE(identity(m_file), before);
+            QCOMPARE(contents(m_file), newBytes);
+            QCOMPARE(contents(other), linked ? newBytes : "<unreadable>");
+            QCOMPARE(entries(m_dir->path()).size(), linked ? 2 : 1);
+        }
+    }
 
-        // Through a link, the link stays one and its target is replaced.
-        QVERIFY(QDir(m_dir->path()).mkdir("real"));
-        const QString real = m_dir->filePath("real/target.css");
-        const QString link = m_dir->filePath("link.css");
-        QVERIFY(QFile::copy(fresh, real) && QFile::link(real, link));
-        QCOMPARE(replaceFile(link, oldBytes), std::nullopt);
-        QVERIFY(QFileInfo(link).isSymLink());
-        QCOMPARE(contents(real), oldBytes);
-        QCOMPARE(entries(m_dir->filePath("real")), QStringList{"target.css"});
+    void followsLinksAndTakesAnyName()
+    {
+        // link.css -> middle.css (relative) -> real/target.css, and a chain to a missing
+        // file.
+        QVERIFY(QDir(m_dir->path()).mkdir("real") && put(path("real/target.css"), oldBytes));
+        QVERIFY(QFile::link("middle.css", path("link.css")) &&
+                QFile::link(path("real/target.css"), path("middle.css")));
+        QVERIFY(QFile::link("middle2.css", path("dangling.css")) &&
+                QFile::link("real/later.css", path("middle2.css")));
+        for (const char *link : {"link.css", "dangling.css"})
+            QCOMPARE(saved(replaceFile(path(link), newBytes)), "<saved>");
+        for (const char *link : {"link.css", "middle.css", "dangling.css", "middle2.css"})
+            QVERIFY2(QFileInfo(path(link)).isSymLink(), qPrintable(link));
+        QCOMPARE(contents(path("real/target.css")), newBytes);
+        QCOMPARE(contents(path("real/later.css")), newBytes);
+        QCOMPARE(entries(path("real")), (QStringList{"later.css", "target.css"}));
+
+        // Every name the folder takes, new or replaced: the longest is 255 bytes.
+        for (const qsizetype length : {250, 255}) {
+            const QString longName = path(QString(length - 4, u'n') + ".css");
+            QCOMPARE(saved(replaceFile(longName, oldBytes)), "<saved>");
+            QCOMPARE(saved(replaceFile(longName, newBytes)), "<saved>");
+            QCOMPARE(contents(longName), newBytes);
+        }
     }
 
     void refusals()
     {
-        // A file-size limit cuts the write short, as a full disk would.
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit saved{};
-        QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
-        const rlimit small{4096, saved.rlim_max};
-        QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
-        const auto failure = replaceFile(m_file, QByteArray(10000, 'x'));
-        ::setrlimit(RLIMIT_FSIZE, &saved);
-        checkRefused(failure, m_file, "ファイルが大きすぎます。");
-
         QVERIFY(QDir(m_dir->path()).mkdir("folder"));
-        QVERIFY(::mkfifo(QFile::encodeName(m_dir->filePath("pipe")).constData(), 0644) == 0);
-        QVERIFY(chmod(m_file, 0444));
+        QVERIFY(::mkfifo(name(path("pipe")), 0644) == 0);
+        QVERIFY(QFile::link("loop2", path("loop1")) && QFile::link("loop1", path("loop2")));
+        QVERIFY(::link(name(m_file), name(path("linked.css"))) == 0);
+        const QStringList folder = entries(m_dir->path());
+
+        // A file-size limit: refused on either path before anything changes, and a rewrite in
+        // place that it cuts short puts back what it overwrote.
+        std::signal(SIGXFSZ, SIG_IGN); // a short write instead of the end of the process
+        rlimit unlimited{};
+        ::getrlimit(RLIMIT_FSIZE, &unlimited);
+        const rlimit small{4096, unlimited.rlim_max};
+        const QByteArray big(10000, 'x');
+        const int fd = ::open(name(m_file), O_RDWR);
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        const QString renamed = saved(replaceFile(m_file, big));
+        const QString inPlace = saved(replaceFile(path("linked.css"), big));
+        const Rewrite rewrite = rewriteInPlace(fd, big, oldBytes);
+        ::setrlimit(RLIMIT_FSIZE, &unlimited);
+        ::close(fd);
+        QCOMPARE(renamed, refusal(m_file, "ファイルサイズの上限を超えます。"));
+        QCOMPARE(inPlace, refusal(path("linked.css"), "ファイルサイズの上限を超えます。"));
+        QCOMPARE(rewrite.error, EFBIG);
+        QVERIFY(rewrite.restored);
+        QVERIFY(::chmod(name(m_file), 0444) == 0);
         const std::pair<QString, QString> refusals[] = {
             {"missing/style.css", "保存先のフォルダーが見つかりません。"},
             {"folder", "フォルダーや特殊なファイルには保存できません。"},
             {"pipe", "フォルダーや特殊なファイルには保存できません。"},
+            {"loop1", "シンボリックリンクが多すぎるか、輪になっています。"},
+            {QString(252, u'n') + ".css", "ファイル名が長すぎます。"},
             {"style.css", "読み取り専用のファイルです。"}};
-        for (const auto &[name, reason] : refusals) {
-            const QString target = m_dir->filePath(name);
-            checkRefused(replaceFile(target, newBytes), target, reason,
-                         {"folder", "pipe", "style.css"});
+        for (const auto &[target, reason] : refusals)
+            QCOMPARE(saved(replaceFile(path(target), newBytes)), refusal(path(target), reason));
+        QCOMPARE(contents(m_file), oldBytes);
+        QCOMPARE(entries(m_dir->path()), folder);
+    }
+
+    void fullAndReadOnlyDisks()
+    {
+        if (::geteuid() != 0)
+            QSKIP("mounting a small file system needs root");
+        const QString disk = path("disk");
+        QVERIFY(QDir().mkdir(disk));
+        if (::mount("tmpfs", name(disk), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("this machine refuses to mount a tmpfs");
+        const auto unmount = qScopeGuard([&] { ::umount2(name(disk), MNT_DETACH); });
+        const QString single = disk + "/single.css", linked = disk + "/linked.css";
+        QVERIFY(put(single, oldBytes) && put(linked, oldBytes) &&
+                ::link(name(linked), name(disk + "/other.css")) == 0);
+        QVERIFY(!put(disk + "/filler", QByteArray(64 * 1024, 'f'))); // fills the disk
+        const QStringList before = entries(disk);
+
+        const QString targets[] = {single, linked, disk + "/new.css"};
+        for (const QString &target : targets)
+            QCOMPARE(saved(replaceFile(target, QByteArray(32 * 1024, 'x'))),
+                     refusal(target, "ディスクの空き容量が足りません。"));
+        QVERIFY(::mount(nullptr, name(disk), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0);
+        for (const QString &target : targets)
+            QCOMPARE(saved(replaceFile(target, newBytes)),
+                     refusal(target, "読み取り専用の場所には保存できません。"));
+        QCOMPARE(contents(single) + contents(linked), oldBytes + oldBytes);
+        QCOMPARE(entries(disk), before);
+    }
+
+    void killedWhileSaving()
+    {
+        const QByteArray large(200 * 1000 * 1000, 'x');
+        const pid_t child = ::fork();
+        if (child == 0)
+            ::_exit(replaceFile(m_file, large) ? 1 : 0);
+        bool caught = false;
+        for (int i = 0; i < 20000 && !(caught = writingBeside(child, m_file)); ++i)
+            ::usleep(500);
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        QVERIFY2(caught, "the child was never seen writing");
+        QCOMPARE(entries(m_dir->path()), QStringList{"style.css"});
+        QCOMPARE(contents(m_file), oldBytes);
+    }
+
+    // Where the file system has no unnamed files, a short named one takes their place.
+    void withoutUnnamedFiles()
+    {
+        QVERIFY(::chmod(name(m_file), 0640) == 0 &&
+                ::setxattr(name(m_file), "user.corvane.note", "kept", 4, 0) == 0);
+        const QStringList before = identity(m_file);
+        const QString longName = QString(251, u'n') + ".css";
+        QCOMPARE(inChild([&] {
+                     return refuseUnnamedFiles() ? saved(replaceFile(m_file, newBytes)) +
+                                                       saved(replaceFile(path(longName), newBytes))
+                                                 : "<O_TMPFILE not refused>";
+                 }),
+                 "<saved><saved>");
+        QCOMPARE(contents(m_file) + contents(path(longName)), newBytes + newBytes);
+        QCOMPARE(identity(m_file), before);
+        QCOMPARE(entries(m_dir->path()), (QStringList{longName, "style.css"}));
+    }
+
+    // Another user's file, saved by user 65534 of group 4242.
+    void otherUsersFiles()
+    {
+        if (::geteuid() != 0)
+            QSKIP("making other users' files needs root");
+        QVERIFY(::chmod(name(m_dir->path()), 0755) == 0);
+        QDir(m_dir->path()).mkdir("closed");
+        QDir(m_dir->path()).mkdir("shared");
+        QVERIFY(::chown(name(path("shared")), 0, team) == 0 &&
+                ::chmod(name(path("shared")), 0775) == 0);
+        const struct {
+            const char *file;
+            mode_t mode;
+            QString result;
+        } cases[] = {
+            {"closed/open.css", 0666, "<saved>"}, // a writable file in a folder they may not write
+            {"shared/team.css", 0664, "<saved>"},
+            {"closed/theirs.css", 0644, "このファイルに書き込む権限がありません。"},
+            {"closed/new.css", 0, "このフォルダーに書き込む権限がありません。"}};
+        for (const auto &c : cases) {
+            const QString target = path(c.file);
+            if (c.mode)
+                QVERIFY(put(target, oldBytes) && ::chown(name(target), 0, team) == 0 &&
+                        ::chmod(name(target), c.mode) == 0);
+            const QStringList before = identity(target);
+            const QString said = inChild([&] {
+                return ::setgroups(1, &team) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0
+                           ? saved(replaceFile(target, newBytes))
+                           : "<setuid>";
+            });
+            const bool ok = c.result == "<saved>";
+            QCOMPARE(said, ok ? c.result : refusal(target, c.result));
+            QCOMPARE(identity(target), before);
+            if (c.mode)
+                QCOMPARE(contents(target), ok ? newBytes : oldBytes);
         }
+        QCOMPARE(entries(path("closed")), (QStringList{"open.css", "theirs.css"}));
+        QCOMPARE(entries(path("shared")), QStringList{"team.css"});
     }
 
-    // Root writes anywhere: ctest runs these two again as an unprivileged user.
-    void unwritableFolder()
+    // Root writes anywhere: ctest runs this again as user 65534, a member of group 4242.
+    void ordinaryUser()
     {
         if (::geteuid() == 0)
             QSKIP("root writes anywhere");
-        QVERIFY(chmod(m_dir->path(), 0555));
-        const auto failure = replaceFile(m_file, newBytes);
-        chmod(m_dir->path(), 0755);
-        checkRefused(failure, m_file, "アクセスが拒否されました。");
-    }
-
-    void fileThisUserMayNotWrite()
-    {
-        if (::geteuid() == 0)
-            QSKIP("root writes anywhere");
-        QVERIFY(chmod(m_file, 0466)); // others may write it, this user may not
-        checkRefused(replaceFile(m_file, newBytes), m_file, "読み取り専用のファイルです。");
+        // A shared file keeps its group, which is not this user's own.
+        QVERIFY2(::chown(name(m_file), uid_t(-1), team) == 0 && ::chmod(name(m_file), 0664) == 0,
+                 "ctest runs this as a member of group 4242");
+        const QStringList before = identity(m_file);
+        QCOMPARE(saved(replaceFile(m_file, newBytes)), "<saved>");
+        QCOMPARE(identity(m_file), before);
+        // A folder this user may not write: the file is rewritten in place, a new one
+        // refused.
+        QVERIFY(::chmod(name(m_dir->path()), 0555) == 0);
+        const QString refused = saved(replaceFile(path("new.css"), newBytes));
+        const QString inPlace = saved(replaceFile(m_file, oldBytes));
+        ::chmod(name(m_dir->path()), 0755);
+        QCOMPARE(refused, refusal(path("new.css"), "このフォルダーに書き込む権限がありません。"));
+        QCOMPARE(inPlace, "<saved>");
+        QCOMPARE(contents(m_file), oldBytes);
+        // Only others may write it: read-only to its owner.
+        QVERIFY(::chmod(name(m_file), 0466) == 0);
+        QCOMPARE(saved(replaceFile(m_file, newBytes)),
+                 refusal(m_file, "読み取り専用のファイルです。"));
+        QCOMPARE(entries(m_dir->path()), QStringList{"style.css"});
     }
 };
 

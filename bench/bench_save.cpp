@@ -1,5 +1,6 @@
-// Throughput of Save: encoding to code page 932 and the atomic replace of the
-// file, beside a plain write of the same bytes to the same folder.
+// Throughput of Save: encoding to code page 932 and the replace of the file,
+// renamed into place or (for a file with a second hard link) rewritten in
+// place, beside a plain write of the same bytes to the same folder.
 #include "output/atomic_file.h"
 #include "output/style_sheet.h"
 
@@ -61,23 +62,31 @@ int main()
 {
     QTemporaryDir dir(QStringLiteral("corvane-bench-XXXXXX")); // beside the build, on its disk
     const QString path = dir.filePath(QStringLiteral("sheet.css"));
-    std::printf("%-18s %12s %12s %14s %16s\n", "sheet", "encode", "save", "plain write",
-                "plain + fsync");
+    const QString linked = dir.filePath(QStringLiteral("linked.css"));
+    if (!plainWrite(linked, "", false) ||
+        ::link(QFile::encodeName(linked).constData(), QFile::encodeName(linked + "2").constData()))
+        std::abort(); // a second hard link: saved in place
+    std::printf("%-18s %12s %12s %12s %14s %16s\n", "sheet", "encode", "save", "in place",
+                "plain write", "plain + fsync");
     for (const auto &[kind, rules] : {std::pair{"ASCII", asciiRules}, {"Japanese", japaneseRules}})
         for (const qsizetype megabytes : {1, 10}) {
             const QString sheet = sheetOf(rules, megabytes * 1000 * 1000);
             QByteArray bytes;
             const double encode = medianSeconds([&] { bytes = styleSheetFile(sheet).bytes; });
-            const double save = medianSeconds([&] {
-                const Encoded file = styleSheetFile(sheet);
-                if (replaceFile(path, file.bytes))
-                    std::abort();
-            });
+            const auto saveTo = [&](const QString &target) {
+                return medianSeconds([&] {
+                    const Encoded file = styleSheetFile(sheet);
+                    if (replaceFile(target, file.bytes))
+                        std::abort();
+                });
+            };
+            const double save = saveTo(path);
+            const double inPlace = saveTo(linked);
             const double plain = medianSeconds([&] { plainWrite(path + "2", bytes, false); });
             const double synced = medianSeconds([&] { plainWrite(path + "3", bytes, true); });
             const double mb = double(bytes.size()) / 1e6;
-            std::printf("%-8s %6.1f MB %7.0f MB/s %7.0f MB/s %9.0f MB/s %11.0f MB/s\n", kind, mb,
-                        mb / encode, mb / save, mb / plain, mb / synced);
+            std::printf("%-8s %6.1f MB %7.0f MB/s %7.0f MB/s %7.0f MB/s %9.0f MB/s %11.0f MB/s\n",
+                        kind, mb, mb / encode, mb / save, mb / inPlace, mb / plain, mb / synced);
         }
     return 0;
 }

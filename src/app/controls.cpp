@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStyleOptionGroupBox>
 
 namespace corvane {
 
@@ -33,10 +34,9 @@ QString ComboBox::text() const
 void ComboBox::setText(const QString &text)
 {
     m_listIndex = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    followListIndex();
     if (isEditable())
         lineEdit()->setText(text);
-    else
-        setCurrentIndex(m_listIndex);
     emit changed();
 }
 
@@ -58,12 +58,9 @@ void ComboBox::addEntry(const QString &entry, int position)
     insertItem(position, entry);
     if (m_listIndex >= position)
         ++m_listIndex;
-    if (isEditable()) {
-        if (text() != kept)
-            lineEdit()->setText(kept);
-    } else {
-        setCurrentIndex(m_listIndex);
-    }
+    followListIndex();
+    if (isEditable() && text() != kept)
+        lineEdit()->setText(kept);
 }
 
 void ComboBox::clearEntries()
@@ -77,6 +74,10 @@ void ComboBox::showPopup()
     // The field is narrow; the list shows its entries whole.
     view()->setMinimumWidth(view()->sizeHintForColumn(0) + view()->frameWidth() * 2 + 4);
     QComboBox::showPopup();
+    // The list makes its first row current when it takes the focus, so that Down
+    // would go to the second; with no entry selected, nothing is current.
+    if (m_listIndex < 0)
+        view()->selectionModel()->clearCurrentIndex();
 }
 
 void ComboBox::keyPressEvent(QKeyEvent *event)
@@ -91,6 +92,32 @@ void ComboBox::keyPressEvent(QKeyEvent *event)
     QComboBox::keyPressEvent(event);
 }
 
+void ComboBox::wheelEvent(QWheelEvent *event)
+{
+    if (hasFocus())
+        QComboBox::wheelEvent(event);
+    else
+        event->ignore(); // to the window, which has nothing to scroll
+}
+
+void ComboBox::followListIndex()
+{
+    if (currentIndex() == m_listIndex)
+        return;
+    if (!isEditable()) {
+        setCurrentIndex(m_listIndex);
+        return;
+    }
+    // Qt writes the entry's text, or empties the field for -1; the text stays.
+    const QString kept = lineEdit()->text();
+    const int cursor = lineEdit()->cursorPosition();
+    setCurrentIndex(m_listIndex);
+    if (lineEdit()->text() != kept) {
+        lineEdit()->setText(kept);
+        lineEdit()->setCursorPosition(cursor);
+    }
+}
+
 void ComboBox::picked(int position)
 {
     m_listIndex = position;
@@ -100,6 +127,7 @@ void ComboBox::picked(int position)
 void ComboBox::typed()
 {
     m_listIndex = -1;
+    followListIndex();
     emit changed();
 }
 
@@ -167,6 +195,18 @@ void Frame::focusFirstControl()
             return;
         }
     }
+}
+
+void Frame::leaveAccessKey()
+{
+    m_shownTitle = title();
+    setTitle(QString(m_shownTitle).remove(u'&')); // a title without "&" grabs no key
+}
+
+void Frame::initStyleOption(QStyleOptionGroupBox *option) const
+{
+    QGroupBox::initStyleOption(option);
+    option->text = shownTitle();
 }
 
 bool Frame::event(QEvent *event)

@@ -15,6 +15,9 @@ namespace corvane {
 // clicked() when an entry becomes the selected one (a pick by the user, or code
 // choosing a position), changed() when the text changes by typing or because
 // code wrote it. A pick raises no changed(), although Qt rewrites the edit text.
+// Qt's own current index always equals listIndex(), so that the keys, the
+// wheel, the opened list and screen readers start from the same selection.
+// The wheel turns only a field that has the focus.
 class ComboBox : public QComboBox {
     Q_OBJECT
 public:
@@ -28,7 +31,7 @@ public:
     void setText(const QString &text);
 
     // -1 while no entry is selected: after typing, or after code wrote a text
-    // that is no entry. Qt's currentIndex keeps the last pick instead.
+    // that is no entry.
     int listIndex() const { return m_listIndex; }
     void setListIndex(int position);
 
@@ -45,10 +48,13 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     void picked(int position);
     void typed();
+    // Gives Qt's index the value of listIndex(), and keeps the text as it is.
+    void followListIndex();
 
     int m_listIndex = -1;
 };
@@ -128,11 +134,21 @@ public:
     // The first control in tab order, not the one that had the focus last.
     void focusFirstControl();
 
+    // Leaves the title's access key to another control (a menu): it is still
+    // drawn underlined, but the frame no longer takes the key.
+    void leaveAccessKey();
+    // The title as drawn, access key marked with "&".
+    QString shownTitle() const { return m_shownTitle.isEmpty() ? title() : m_shownTitle; }
+
 signals:
     void mnemonicPressed();
 
 protected:
     bool event(QEvent *event) override;
+    void initStyleOption(QStyleOptionGroupBox *option) const override;
+
+private:
+    QString m_shownTitle;
 };
 
 } // namespace corvane

@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QMenuBar>
 
 namespace corvane {
 
@@ -53,9 +52,6 @@ Form_edit::Form_edit(Platform &platform, QWidget *parent)
     connect(ui.M_Quti, &QAction::triggered, this, &Form_edit::M_Quti_Click);
     connect(ui.M_Ver, &QAction::triggered, this, &Form_edit::M_Ver_Click);
 
-    // Alt+F belongs to both the File menu and the Font Style frame; the menu wins.
-    connect(ui.Frame1, &Frame::mnemonicPressed, this,
-            [this] { menuBar()->setActiveAction(ui.M_File->menuAction()); });
     for (Frame *frame : {ui.Frame2, ui.Frame3, ui.Frame4})
         connect(frame, &Frame::mnemonicPressed, frame, &Frame::focusFirstControl);
 

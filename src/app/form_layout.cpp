@@ -97,6 +97,7 @@ QAction *item(QMenu *menu, const char *name, const QString &caption, const QKeyS
 void buildFontStyle(QWidget *parent, FormControls &ui)
 {
     ui.Frame1 = named(new Frame(QStringLiteral("Font Style(&F)"), parent), "Frame1");
+    ui.Frame1->leaveAccessKey(); // Alt+F is the File menu's
     ui.Frame1->setFont(gothic(false));
     QWidget *f = ui.Frame1;
     const QFont normal = parent->font();
@@ -117,6 +118,10 @@ void buildFontStyle(QWidget *parent, FormControls &ui)
                        QStringLiteral("背景色を選ぶ"));
     for (QWidget *w : f->findChildren<QWidget *>())
         w->setFont(normal);
+    // No label of their own: screen readers on Linux take a drop-down's name
+    // from its label and ignore an accessible name, but read the description.
+    ui.C_s_unit->setAccessibleDescription(QStringLiteral("サイズの単位"));
+    ui.C_l_unit->setAccessibleDescription(QStringLiteral("行間の単位"));
 
     ui.Label1 = label(f, "Label1", QStringLiteral("フォント："), ui.C_font);
     ui.Label2 = label(f, "Label2", QStringLiteral("サイズ："), ui.C_size);
@@ -181,7 +186,7 @@ void buildNewStyle(QWidget *parent, FormControls &ui)
         grid->addWidget(button, i, 0);
     }
     ui.C_name = field(ui.Frame3, "C_name", 118);
-    ui.C_name->setAccessibleName(QStringLiteral("セレクタ"));
+    ui.C_name->setAccessibleDescription(QStringLiteral("セレクタ"));
     grid->addWidget(ui.C_name, 3, 0);
 }
 

@@ -63,4 +63,15 @@ const FieldList &colours()
     return list;
 }
 
+QString cssFontFamily(const QString &family)
+{
+    static const std::pair<QString, QString> generic[] = {
+        {"Sans Serif", "sans-serif"}, {"Serif", "serif"}, {"Monospace", "monospace"}};
+    for (const auto &[alias, css] : generic) {
+        if (family == alias)
+            return css;
+    }
+    return family;
+}
+
 } // namespace corvane::fields

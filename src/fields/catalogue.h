@@ -31,4 +31,8 @@ inline const QString other = QStringLiteral("その他");
 inline constexpr int fontOtherPosition = 8;
 inline constexpr int colourOtherPosition = 7;
 
+// The family the font dialog returned, as CSS names it: fontconfig's generic
+// aliases become CSS's generic families, any other family stays as it is.
+QString cssFontFamily(const QString &family);
+
 } // namespace corvane::fields

@@ -1,4 +1,5 @@
-// The font field: "その他" opens the font dialog and takes the family alone.
+// The font field: "その他" opens the font dialog and takes the family alone,
+// in the form a browser knows.
 #include "fields/catalogue.h"
 #include "form_edit.h"
 #include "platform.h"
@@ -11,7 +12,7 @@ void Form_edit::C_font_Click()
         return;
     const DialogResult<QString> chosen = m_platform.chooseFontFamily();
     if (chosen.isAccepted())
-        ui.C_font->setText(chosen.value);
+        ui.C_font->setText(fields::cssFontFamily(chosen.value));
     else if (chosen.isCancelled())
         ui.C_font->setText(QString());
     else // the field keeps "その他"; the user sees why and can choose again

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Drives the real Corvane window with keys only, as a person would: two rules
-# written from the fields, the sheet saved through the real save dialog and
+# written from the fields (lists opened and stepped through, and plain Down), the sheet saved through the real save dialog and
 # copied to the clipboard, then Quit. Checks the file byte for byte and the
 # clipboard text, and keeps a screenshot.
 # usage (inside an X server, e.g. xvfb-run): e2e.sh CORVANE OUTPUT_DIR
@@ -42,7 +42,7 @@ block() {
     printf "<STYLE TYPE='TEXT/CSS'>\r\n<!--\r\n\r\n%s\r\n//-->\r\n</STYLE>" "$1"
 }
 rule1=$'H1 { FONT-WEIGHT : bold ; COLOR : red ; BACKGROUND-COLOR : blue ; TEXT-DECORATION : underline }\r\n'
-rule2=$'P { FONT-SIZE : 12px ; TEXT-DECORATION : underline }\r\n'
+rule2=$'P { FONT-SIZE : 12px ; COLOR : red ; TEXT-DECORATION : underline }\r\n'
 
 # Qt gives up at once when the X server drops a connection made while other
 # clients come and go (as the polling here does); that is the server's hiccup,
@@ -89,6 +89,8 @@ keys alt+k $(printf 'shift+Tab %.0s' $(seq 10))
 typed 12
 keys Tab
 pick 0 # px
+# Down in the emptied colour field gives its first entry, although rule 1 picked it.
+keys Tab Tab Tab Down # red
 keys ctrl+Insert
 
 # Save through the real dialog, into a folder of our own.

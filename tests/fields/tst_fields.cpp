@@ -92,6 +92,10 @@ private slots:
         QCOMPARE(platform->fontDialogs, 0);
         const std::tuple<DialogResult<QString>, QString> fonts[] = {
             {DialogResult<QString>::accepted("Arial"), "Arial@-1"},
+            // fontconfig's generic aliases, as CSS names them
+            {DialogResult<QString>::accepted("Sans Serif"), "sans-serif@-1"},
+            {DialogResult<QString>::accepted("Serif"), "serif@-1"},
+            {DialogResult<QString>::accepted("Monospace"), "monospace@-1"},
             {DialogResult<QString>::cancelled(), "@-1"},
             {DialogResult<QString>::failed("フォントがありません。"), "その他@8"}};
         for (const auto &[answer, field] : fonts) {
@@ -107,7 +111,7 @@ private slots:
         QTest::keyClick(ui->C_back, Qt::Key_Return);
         ui->C_size->setFocus();
         QCOMPARE(shown({ui->C_font, ui->C_back}), (QStringList{"その他@-1", "その他@-1"}));
-        QCOMPARE(platform->fontDialogs + platform->colourDialogs, 6);
+        QCOMPARE(platform->fontDialogs + platform->colourDialogs, 9);
         QCOMPARE(platform->messages,
                  (QList<ShownMessage>{{"色を選べません。", Buttons::OkPlain, ""},
                                       {"フォントがありません。", Buttons::OkPlain, ""}}));

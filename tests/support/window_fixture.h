@@ -46,12 +46,16 @@ protected:
     FormControls *ui = nullptr;
 
     void write() { ui->M_Write->trigger(); }
-    // What a set of fields shows, with the selected position: "red@0", "12@-1".
+    // What a set of fields shows, with the selected position: "red@0", "12@-1"; and
+    // Qt's own index where it differs, which the keys and screen readers go by: "@-1 qt 3".
     static QStringList shown(std::initializer_list<ComboBox *> fields)
     {
         QStringList texts;
-        for (ComboBox *field : fields)
+        for (ComboBox *field : fields) {
             texts << field->text() + u'@' + QString::number(field->listIndex());
+            if (field->currentIndex() != field->listIndex())
+                texts.last() += " qt " + QString::number(field->currentIndex());
+        }
         return texts;
     }
 

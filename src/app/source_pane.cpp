@@ -13,9 +13,9 @@ QString SourcePane::text() const
     return raw;
 }
 
-int SourcePane::positionOf(qsizetype index) const
+int SourcePane::positionOf(QStringView text, qsizetype index)
 {
-    return int(index - text().left(index).count(QLatin1String("\r\n")));
+    return int(index - text.left(index).count(u"\r\n"));
 }
 
 void SourcePane::setText(const QString &text)

@@ -13,9 +13,10 @@ public:
     using QPlainTextEdit::QPlainTextEdit;
 
     QString text() const;
-    // Where the character at `index` of text() stands in the document: every
-    // line break, Shift+Return's included, is two characters there and one here.
-    int positionOf(qsizetype index) const;
+    // Where the character at `index` of `text`, as text() read it, stands in the
+    // document: every line break, Shift+Return's included, is two characters in
+    // the text and one in the document.
+    static int positionOf(QStringView text, qsizetype index);
     bool isEmpty() const { return document()->isEmpty(); }
 
     // Both keep the undo history: the user can take a change back.

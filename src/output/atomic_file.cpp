@@ -79,11 +79,7 @@ public:
     }
     Fd(const Fd &) = delete;
     Fd &operator=(const Fd &) = delete;
-    ~Fd()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
+    ~Fd() { reset(-1); }
     void reset(int fd)
     {
         if (m_fd >= 0)

@@ -65,7 +65,7 @@ void Form_edit::refuseUnencodable(const QString &sheet, qsizetype at)
 
     // Show the character in the pane, selected.
     QTextCursor cursor(ui.Text1->document());
-    const int position = ui.Text1->positionOf(at);
+    const int position = SourcePane::positionOf(sheet, at);
     cursor.setPosition(position);
     cursor.setPosition(position + int(character.size()), QTextCursor::KeepAnchor);
     ui.Text1->setTextCursor(cursor);

@@ -77,8 +77,7 @@ private slots:
         writeRule("H2", 0);
         ui->M_Save->trigger();
 
-        // A character Shift_JIS cannot hold is shown, and nothing is asked or written;
-        // a line break of Shift+Return counts as one.
+        // A character Shift_JIS cannot hold is shown, after a Shift+Return too; nothing is written.
         ui->Text1->moveCursor(QTextCursor::Start);
         QTest::keyClick(ui->Text1, Qt::Key_Return, Qt::ShiftModifier);
         ui->Text1->appendAtEnd("P { CONTENT : '見😀' }\r\n");

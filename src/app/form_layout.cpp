@@ -13,7 +13,6 @@ namespace {
 constexpr double captionPointSize = 8.25;
 constexpr int fieldHeight = 21;
 
-// Windows faces first; on other systems the first installed Japanese Gothic.
 // The family is looked up once: a font naming faces that are not installed
 // costs a fallback search in fontconfig for every widget that uses it.
 QFont gothic(bool fixedPitch, double pointSize = captionPointSize)
@@ -26,12 +25,8 @@ QFont gothic(bool fixedPitch, double pointSize = captionPointSize)
         }
         return candidates.last(); // a generic family fontconfig always resolves
     };
-    static const QString fixed =
-        firstInstalled({QStringLiteral("ＭＳ ゴシック"), "MS Gothic", "IPAGothic",
-                        "Noto Sans Mono CJK JP", "VL Gothic", "TakaoGothic", "monospace"});
-    static const QString proportional =
-        firstInstalled({QStringLiteral("ＭＳ Ｐゴシック"), "MS PGothic", "IPAPGothic",
-                        "Noto Sans CJK JP", "VL PGothic", "TakaoPGothic", "sans-serif"});
+    static const QString fixed = firstInstalled(gothicFaces(true));
+    static const QString proportional = firstInstalled(gothicFaces(false));
     QFont font(fixedPitch ? fixed : proportional);
     font.setPointSizeF(pointSize);
     font.setWeight(QFont::Normal);
@@ -240,6 +235,26 @@ void setTabOrder(const FormControls &ui)
 }
 
 } // namespace
+
+QStringList gothicFaces(bool fixedPitch)
+{
+    // Windows faces first; on other systems the first installed Japanese Gothic.
+    if (fixedPitch)
+        return {QStringLiteral("ＭＳ ゴシック"),
+                "MS Gothic",
+                "IPAGothic",
+                "Noto Sans Mono CJK JP",
+                "VL Gothic",
+                "TakaoGothic",
+                "monospace"};
+    return {QStringLiteral("ＭＳ Ｐゴシック"),
+            "MS PGothic",
+            "IPAPGothic",
+            "Noto Sans CJK JP",
+            "VL PGothic",
+            "TakaoPGothic",
+            "sans-serif"};
+}
 
 void buildForm(QMainWindow *window, FormControls &ui)
 {

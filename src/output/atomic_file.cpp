@@ -29,7 +29,8 @@ const QString notAFile = QStringLiteral("フォルダーや特殊なファイル
 const QString unreadable =
     QStringLiteral("このファイルは読み取りが許可されていないため、安全に上書きできません。");
 
-// In Japanese whatever the system's locale: strerror would speak the C locale.
+} // namespace
+
 QString reason(int error)
 {
     switch (error) {
@@ -64,6 +65,8 @@ QString reason(int error)
         return QStringLiteral("書き込みに失敗しました（エラー番号 %1）。").arg(error);
     }
 }
+
+namespace {
 
 QString failure(const QString &path, const QString &why)
 {
@@ -350,17 +353,13 @@ std::optional<QString> replaceInPlace(const QString &path, int dir, const Target
         ::ftruncate(file.get(), off_t(old.size()));
         return failure(path, reason(e));
     }
-    const Rewrite rewrite = rewriteInPlace(file.get(), bytes, old);
-    if (!rewrite.error)
-        return std::nullopt;
-    return failure(path, reason(rewrite.error)) +
-           (rewrite.restored ? QStringLiteral("\r\nファイルは元の内容に戻しました。")
-                             : QStringLiteral("\r\nファイルを元の内容に戻せませんでした。"));
+    return rewriteInPlace(path, file.get(), bytes, old);
 }
 
 } // namespace
 
-Rewrite rewriteInPlace(int fd, const QByteArray &bytes, const QByteArray &old)
+std::optional<QString> rewriteInPlace(const QString &path, int fd, const QByteArray &bytes,
+                                      const QByteArray &old)
 {
     qsizetype written = 0;
     int error = writeAt(fd, bytes, written);
@@ -373,14 +372,16 @@ Rewrite rewriteInPlace(int fd, const QByteArray &bytes, const QByteArray &old)
     if (!error && ::fsync(fd) != 0)
         error = errno;
     if (!error)
-        return {};
+        return std::nullopt;
 
     // Only what was overwritten goes back: the rest of the old bytes never changed.
     const QByteArray touched = truncated ? old : old.left(std::min(written, old.size()));
     qsizetype back = 0;
     const bool restored = writeAt(fd, touched, back) == 0 &&
                           ::ftruncate(fd, off_t(old.size())) == 0 && ::fsync(fd) == 0;
-    return {error, restored};
+    return failure(path, reason(error)) +
+           (restored ? QStringLiteral("\r\nファイルは元の内容に戻しました。")
+                     : QStringLiteral("\r\nファイルを元の内容に戻せませんでした。"));
 }
 
 std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)

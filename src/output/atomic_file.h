@@ -21,13 +21,14 @@ namespace corvane::output {
 // place, after its space is reserved and with its old bytes kept in memory.
 std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes);
 
-// The last step of a rewrite in place: `bytes` over the open file `fd`, whose
-// contents were `old`, truncated and flushed. When a step fails, what was
-// overwritten goes back; `restored` tells whether that worked.
-struct Rewrite {
-    int error = 0;
-    bool restored = true;
-};
-Rewrite rewriteInPlace(int fd, const QByteArray &bytes, const QByteArray &old);
+// Why a save failed, from the error number, in Japanese whatever the system's
+// locale: strerror would speak the C locale.
+QString reason(int error);
+
+// The last step of a rewrite in place: `bytes` over the open file `fd` at
+// `path`, whose contents were `old`, truncated and flushed. When a step fails,
+// what was overwritten goes back, and the message says whether that worked.
+std::optional<QString> rewriteInPlace(const QString &path, int fd, const QByteArray &bytes,
+                                      const QByteArray &old);
 
 } // namespace corvane::output

@@ -2,6 +2,9 @@
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QFontDatabase>
+#include <QMenuBar>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextBlock>
@@ -14,16 +17,80 @@ class TestFormEdit : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void startUpState()
+    // The window's own captions, in order, with access keys and shortcuts (the Tab walk below
+    // holds the labels, boxes and buttons).
+    void captionsListsAndFonts()
     {
         QVERIFY(ui->Text1->text().isEmpty() && ui->Op_new->value(0));
-        QStringList fields; // text@position/entries
-        for (ComboBox *f : {ui->C_name, ui->C_font, ui->C_size, ui->C_s_unit, ui->C_style,
-                            ui->C_bold, ui->C_color, ui->C_lineheight, ui->C_l_unit, ui->C_back})
-            fields << shown({f}).front() + '/' + QString::number(f->entryCount());
-        QCOMPARE(fields, (QStringList{".default@-1/0", "@-1/9", "@-1/7", "pt@1/5", "@-1/3", "@-1/7",
-                                      "@-1/8", "@-1/7", "pt@1/5", "@-1/8"}));
-        QCOMPARE(ui->C_font->entry(5), "Courier New, Courier, monospace");
+        QStringList captions{form->windowTitle()};
+        for (Frame *frame : form->findChildren<Frame *>())
+            captions << frame->shownTitle();
+        for (QAction *menu : form->menuBar()->actions()) {
+            captions << menu->text();
+            for (QAction *item : menu->menu()->actions())
+                captions << item->text() + ' ' + item->shortcut().toString();
+        }
+        QCOMPARE(captions.join('|'),
+                 "Corvane0.10β|Font Style(&F)|Decoration Style(&K)|New Style(&N)|Source(&P)|"
+                 "ファイル(&F)|保存(&S) Ctrl+S| |終了(&Q) Ctrl+Q|編集(&E)|書き出し(&W) Ctrl+Ins|"
+                 "コピー(&C) Shift+Ins| |クリア(&D) Shift+Del|ヘルプ(&H)|バージョン(&V) F12");
+
+        // Every list, entry by entry, with the text and position shown at start; the selector's
+        // for each kind.
+        QStringList lists;
+        const auto list = [&lists](ComboBox *f) {
+            QStringList entries;
+            for (int i = 0; i < f->entryCount(); ++i)
+                entries << f->entry(i);
+            lists << f->objectName() + ' ' + shown({f})[0] + ": " + entries.join('|');
+        };
+        for (ComboBox *f : {ui->C_font, ui->C_size, ui->C_s_unit, ui->C_style, ui->C_bold,
+                            ui->C_color, ui->C_lineheight, ui->C_l_unit, ui->C_back, ui->C_name})
+            list(f);
+        ui->Op_new->select(1);
+        list(ui->C_name);
+        ui->Op_new->select(2);
+        list(ui->C_name);
+        const QString sizes = "@-1: 9|10|11|12|14|16|20", units = "pt@1: px|pt|mm|cm|%",
+                      colours = "@-1: red|blue|green|yellow|pink|white|black|その他";
+        QCOMPARE(
+            lists,
+            (QStringList{
+                "C_font @-1: ＭＳ Ｐゴシック, Osaka|ＭＳ Ｐ明朝, 細明朝体|ＭＳ ゴシック, "
+                "Osaka－等幅|"
+                "Arial, Helvetica, sans-serif|Times New Roman, Times, serif|"
+                "Courier New, Courier, monospace|Georgia, Times New Roman, Times, serif|"
+                "Verdana, Arial, Helvetica, sans-serif|その他",
+                "C_size " + sizes, "C_s_unit " + units,
+                "C_style @-1: 標準|斜体(イタリック)|斜体(オブリーブ)",
+                "C_bold @-1: 細字|標準|太字|特太|100|500|900", "C_color " + colours,
+                "C_lineheight " + sizes, "C_l_unit " + units, "C_back " + colours,
+                "C_name .default@-1: ",
+                "C_name BODY@4: "
+                "A|ADDRESS|B|BLOCKQUOTE|BODY|BR|CITE|CODE|DD|DFN|DIV|DL|DT|EM|H1|H2|H3|"
+                "H4|H5|H6|HR|I|IMG|KBD|LI|OL|P|PRE|S|SAMP|SPAN|STRONG|TABLE|TD|TH|TR|TT|U|UL|VAR",
+                "C_name @-1: A:active|A:hover|A:link|A:visited"}));
+
+        // Captions of frames, labels and boxes ask for the Gothic faces at 8.25 points; the rest,
+        // New Style's caption included, use the window's font (menus, the desktop's).
+        QCOMPARE(gothicFaces(false).first() + ' ' + gothicFaces(true).first(),
+                 "ＭＳ Ｐゴシック ＭＳ ゴシック");
+        QMap<QString, QStringList> faces; // "family size" and the controls that use it
+        for (QWidget *w : form->findChildren<QWidget *>(QRegularExpression("^[A-Z]")))
+            if (!w->isWindow())
+                faces[w->font().family() + ' ' + QString::number(w->font().pointSizeF())]
+                    << w->objectName();
+        const auto face = [installed = QFontDatabase::families()](bool fixedPitch) {
+            const QStringList asked = gothicFaces(fixedPitch);
+            return *std::find_if(asked.begin(), asked.end() - 1,
+                                 [&](const QString &f) { return installed.contains(f); });
+        };
+        QCOMPARE(faces.take(face(false) + " 8.25"), (QStringList{"Frame1", "Frame2", "Frame4"}));
+        QCOMPARE(faces.take(face(true) + " 8.25"),
+                 (QStringList{"Label1", "Label2", "Label3", "Label5", "Label6", "Label4", "Label7",
+                              "Ch_de0", "Ch_de1", "Ch_de2", "Ch_de3", "Ch_de4", "Op_new0",
+                              "Op_new1", "Op_new2"}));
+        QCOMPARE(faces.keys(), QStringList{face(false) + " 9"});
         QCOMPARE(form->centralWidget()->size(), QSize(314, 302));
         QCOMPARE(form->minimumSize(), form->maximumSize());
     }
@@ -216,13 +283,9 @@ private slots:
         QTest::keyClick(form, Qt::Key_F12);
         QTest::keyClick(form, Qt::Key_Q, Qt::ControlModifier); // quits without asking
         QVERIFY(!form->isVisible());
-        QStringList titles;
-        for (const auto &[prompt, buttons, title] : platform->messages)
-            titles << title;
-        QCOMPARE(titles, QStringList(4, "保存エラー") + QStringList({"未定義", "消去確認", "未定義",
-                                                                     "消去確認", "Version Info"}));
-        QCOMPARE(platform->messages.last(),
-                 ShownMessage("Version 0.10β\r\n\r\n", Buttons::OkInformation, "Version Info"));
+        const QList<ShownMessage> boxes{box::noStyle, box::clear, box::noStyle, box::clear,
+                                        box::version};
+        QCOMPARE(platform->messages, QList<ShownMessage>(4, box::noSheetToSave) + boxes);
     }
 };
 

@@ -204,17 +204,21 @@ private slots:
         ::getrlimit(RLIMIT_FSIZE, &unlimited);
         const rlimit small{4096, unlimited.rlim_max};
         const QByteArray big(10000, 'x');
-        const int fd = ::open(name(m_file), O_RDWR);
+        const int fd = ::open(name(m_file), O_RDWR), readOnly = ::open(name(m_file), O_RDONLY);
         ::setrlimit(RLIMIT_FSIZE, &small);
         const QString renamed = saved(replaceFile(m_file, big));
         const QString inPlace = saved(replaceFile(path("linked.css"), big));
-        const Rewrite rewrite = rewriteInPlace(fd, big, oldBytes);
+        const QString cutShort = saved(rewriteInPlace(m_file, fd, big, oldBytes));
         ::setrlimit(RLIMIT_FSIZE, &unlimited);
+        const QString tooLimit = refusal(m_file, "ファイルサイズの上限を超えます。");
+        QCOMPARE(renamed + inPlace + cutShort,
+                 tooLimit + refusal(path("linked.css"), "ファイルサイズの上限を超えます。") +
+                     tooLimit + "\r\nファイルは元の内容に戻しました。");
+        QCOMPARE(saved(rewriteInPlace(m_file, readOnly, big, oldBytes)), // nor truncated back
+                 refusal(m_file, "書き込みに失敗しました（エラー番号 9）。") +
+                     "\r\nファイルを元の内容に戻せませんでした。");
         ::close(fd);
-        QCOMPARE(renamed + inPlace,
-                 refusal(m_file, "ファイルサイズの上限を超えます。") +
-                     refusal(path("linked.css"), "ファイルサイズの上限を超えます。"));
-        QVERIFY(rewrite.error == EFBIG && rewrite.restored);
+        ::close(readOnly);
         QVERIFY(::chmod(name(m_file), 0444) == 0);
         const std::pair<QString, QString> refusals[] = {
             {"missing/style.css", "保存先のフォルダーが見つかりません。"},
@@ -227,6 +231,20 @@ private slots:
             QCOMPARE(saved(replaceFile(path(target), newBytes)), refusal(path(target), reason));
         QCOMPARE(contents(m_file), oldBytes);
         QCOMPARE(entries(m_dir->path()), folder);
+        // The reasons no case here can bring about.
+        const std::pair<int, QString> reasons[] = {
+            {EACCES, "アクセスが拒否されました。"},
+            {EPERM, "アクセスが拒否されました。"},
+            {ENOTDIR, "保存先のフォルダーが見つかりません。"},
+            {EDQUOT, "ディスクの使用量の上限に達しました。"},
+            {EEXIST, "保存中に、同じ名前のファイルが作られました。"},
+            {EIO, "ディスクの読み書きに失敗しました。"},
+            {EBUSY, "ファイルが使用中です。"},
+            {ETXTBSY, "ファイルが使用中です。"},
+            {ENOMEM, "メモリーが足りません。"},
+            {EINVAL, "書き込みに失敗しました（エラー番号 22）。"}};
+        for (const auto &[error, text] : reasons)
+            QCOMPARE(reason(error), text);
     }
 
     void fullAndReadOnlyDisks()
@@ -285,6 +303,8 @@ private slots:
             {"closed/open.css", 0666, ""},
             {"shared/team.css", 0664, ""},
             {"closed/theirs.css", 0644, "このファイルに書き込む権限がありません。"},
+            {"closed/blind.css", 0620,
+             "このファイルは読み取りが許可されていないため、安全に上書きできません。"},
             {"closed/new.css", 0, "このフォルダーに書き込む権限がありません。"}};
         for (const auto &[file, mode, reason] : cases) {
             const QString target = path(file);
@@ -304,7 +324,7 @@ private slots:
                                                           : oldBytes);
         }
         QCOMPARE(entries(path("closed")) + entries(path("shared")),
-                 (QStringList{"open.css", "theirs.css", "team.css"}));
+                 (QStringList{"blind.css", "open.css", "theirs.css", "team.css"}));
     }
 
     // Root writes anywhere: ctest runs this again as user 65534, a member of group 4242.

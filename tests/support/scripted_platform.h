@@ -11,6 +11,20 @@ namespace corvane::testing {
 
 using ShownMessage = std::tuple<QString, Buttons, QString>; // prompt, buttons, title
 
+// Every box the window shows with a text of its own; its buttons fix its icon.
+namespace box {
+const ShownMessage noName{"クラス名・タグ・セレクタ名が未入力です。", Buttons::OkCritical,
+                          "未入力エラー"};
+const ShownMessage usedName{"同じ名前は、使えません。", Buttons::OkCritical, "重複エラー"};
+const ShownMessage noStyle{"スタイルが定義されていません。", Buttons::OkInformation, "未定義"};
+const ShownMessage noSheetToSave{"スタイルを作成してから、保存してください。",
+                                 Buttons::OkInformation, "保存エラー"};
+const ShownMessage noSheetToCopy{"スタイルを作成してから、コピーをしてください。",
+                                 Buttons::OkInformation, "コピーエラー"};
+const ShownMessage clear{"スタイルをクリアしますか？", Buttons::YesNoCritical, "消去確認"};
+const ShownMessage version{"Version 0.10β\r\n\r\n", Buttons::OkInformation, "Version Info"};
+} // namespace box
+
 // Records every box and dialog and answers as scripted: else OK (No to a question), or cancel.
 class ScriptedPlatform final : public Platform {
 public:

@@ -74,9 +74,10 @@ struct FormControls {
     QAction *M_Ver = nullptr;
 };
 
-// The Gothic faces that captions, labels and boxes ask for, best first; the
-// first one installed is used.
+// The Gothic faces that captions, labels and boxes ask for, best first, and
+// the one of them used: the first installed.
 QStringList gothicFaces(bool fixedPitch);
+QString gothicFace(bool fixedPitch);
 
 // Builds the controls, menus and tab order on the window; no behaviour.
 void buildForm(QMainWindow *window, FormControls &ui);

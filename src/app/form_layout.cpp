@@ -13,21 +13,9 @@ namespace {
 constexpr double captionPointSize = 8.25;
 constexpr int fieldHeight = 21;
 
-// The family is looked up once: a font naming faces that are not installed
-// costs a fallback search in fontconfig for every widget that uses it.
 QFont gothic(bool fixedPitch, double pointSize = captionPointSize)
 {
-    static const auto firstInstalled = [](const QStringList &candidates) {
-        const QStringList installed = QFontDatabase::families();
-        for (const QString &family : candidates) {
-            if (installed.contains(family))
-                return family;
-        }
-        return candidates.last(); // a generic family fontconfig always resolves
-    };
-    static const QString fixed = firstInstalled(gothicFaces(true));
-    static const QString proportional = firstInstalled(gothicFaces(false));
-    QFont font(fixedPitch ? fixed : proportional);
+    QFont font(gothicFace(fixedPitch));
     font.setPointSizeF(pointSize);
     font.setWeight(QFont::Normal);
     return font;
@@ -254,6 +242,23 @@ QStringList gothicFaces(bool fixedPitch)
             "VL PGothic",
             "TakaoPGothic",
             "sans-serif"};
+}
+
+QString gothicFace(bool fixedPitch)
+{
+    // Looked up once: a font naming faces that are not installed costs a
+    // fallback search in fontconfig for every widget that uses it.
+    static const auto firstInstalled = [](const QStringList &candidates) {
+        const QStringList installed = QFontDatabase::families();
+        for (const QString &family : candidates) {
+            if (installed.contains(family))
+                return family;
+        }
+        return candidates.last(); // a generic family fontconfig always resolves
+    };
+    static const QString fixed = firstInstalled(gothicFaces(true));
+    static const QString proportional = firstInstalled(gothicFaces(false));
+    return fixedPitch ? fixed : proportional;
 }
 
 void buildForm(QMainWindow *window, FormControls &ui)

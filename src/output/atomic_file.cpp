@@ -31,7 +31,7 @@ const QString unreadable =
 
 } // namespace
 
-QString reason(int error)
+QString saveFailureReason(int error)
 {
     switch (error) {
     case ENOENT:
@@ -330,28 +330,28 @@ std::optional<QString> replaceInPlace(const QString &path, int dir, const Target
     rlimit limit{};
     if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
         rlim_t(bytes.size()) > limit.rlim_cur)
-        return failure(path, reason(EFBIG));
+        return failure(path, saveFailureReason(EFBIG));
 
     const Fd file(::openat(dir, target.name.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC));
     if (!file) {
         const bool readable =
             errno != EACCES || ::faccessat(dir, target.name.constData(), R_OK, AT_EACCESS) == 0;
-        return failure(path, readable ? reason(errno) : unreadable);
+        return failure(path, readable ? saveFailureReason(errno) : unreadable);
     }
     struct stat st {};
     if (::fstat(file.get(), &st) != 0)
-        return failure(path, reason(errno));
+        return failure(path, saveFailureReason(errno));
     if (!S_ISREG(st.st_mode))
         return failure(path, notAFile);
     QByteArray old;
     if (const int e = readAll(file.get(), old, st.st_size))
-        return failure(path, reason(e));
+        return failure(path, saveFailureReason(e));
 
     // A full disk shows here, before a byte of the old contents changes.
     if (const int e =
             ::posix_fallocate(file.get(), 0, off_t(std::max<qsizetype>(bytes.size(), 1)))) {
         ::ftruncate(file.get(), off_t(old.size()));
-        return failure(path, reason(e));
+        return failure(path, saveFailureReason(e));
     }
     return rewriteInPlace(path, file.get(), bytes, old);
 }
@@ -379,7 +379,7 @@ std::optional<QString> rewriteInPlace(const QString &path, int fd, const QByteAr
     qsizetype back = 0;
     const bool restored = writeAt(fd, touched, back) == 0 &&
                           ::ftruncate(fd, off_t(old.size())) == 0 && ::fsync(fd) == 0;
-    return failure(path, reason(error)) +
+    return failure(path, saveFailureReason(error)) +
            (restored ? QStringLiteral("\r\nファイルは元の内容に戻しました。")
                      : QStringLiteral("\r\nファイルを元の内容に戻せませんでした。"));
 }
@@ -391,14 +391,14 @@ std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)
     if (const int e = resolve(
             given.startsWith('/') ? given : QFile::encodeName(QDir::currentPath()) + '/' + given,
             target))
-        return failure(path, reason(e));
+        return failure(path, saveFailureReason(e));
     if ((target.exists && !S_ISREG(target.st.st_mode)) || target.name.isEmpty() ||
         target.name == "." || target.name == "..")
         return failure(path, notAFile);
 
     const Fd dir(::open(target.folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     if (!dir)
-        return failure(path, reason(errno));
+        return failure(path, saveFailureReason(errno));
     const bool folderWritable = ::faccessat(dir.get(), ".", W_OK | X_OK, AT_EACCESS) == 0;
     const int folderError = errno;
 
@@ -409,11 +409,11 @@ std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)
             return failure(path, readOnlyFile);
         if (::faccessat(dir.get(), target.name.constData(), W_OK, AT_EACCESS) != 0)
             return failure(path, errno == EROFS    ? readOnlyPlace
-                                 : errno != EACCES ? reason(errno)
+                                 : errno != EACCES ? saveFailureReason(errno)
                                  : own             ? readOnlyFile
                                                    : deniedFile);
     } else if (!folderWritable) {
-        return failure(path, folderError == EACCES ? deniedFolder : reason(folderError));
+        return failure(path, folderError == EACCES ? deniedFolder : saveFailureReason(folderError));
     }
 
     // Renaming would split hard links, or give the file this user's identity.
@@ -423,8 +423,9 @@ std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)
     if (renamed.keepFailed)
         return replaceInPlace(path, dir.get(), target, bytes);
     if (renamed.error)
-        return failure(path, renamed.error == EACCES && !target.exists ? deniedFolder
-                                                                       : reason(renamed.error));
+        return failure(path, renamed.error == EACCES && !target.exists
+                                 ? deniedFolder
+                                 : saveFailureReason(renamed.error));
 
     // The new name is durable once the folder itself reaches the disk.
     const Fd folder(::openat(dir.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));

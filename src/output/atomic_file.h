@@ -23,7 +23,7 @@ std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)
 
 // Why a save failed, from the error number, in Japanese whatever the system's
 // locale: strerror would speak the C locale.
-QString reason(int error);
+QString saveFailureReason(int error);
 
 // The last step of a rewrite in place: `bytes` over the open file `fd` at
 // `path`, whose contents were `old`, truncated and flushed. When a step fails,

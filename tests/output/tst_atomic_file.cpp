@@ -244,7 +244,7 @@ private slots:
             {ENOMEM, "メモリーが足りません。"},
             {EINVAL, "書き込みに失敗しました（エラー番号 22）。"}};
         for (const auto &[error, text] : reasons)
-            QCOMPARE(reason(error), text);
+            QCOMPARE(saveFailureReason(error), text);
     }
 
     void fullAndReadOnlyDisks()

@@ -36,9 +36,7 @@ clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
 pick() { keys alt+Down Home; [ "$1" -gt 0 ] && keys $(printf 'Down %.0s' $(seq "$1")); keys Return; }
 
 main='^Corvane0\.10β$'
-block() {
-    printf "<STYLE TYPE='TEXT/CSS'>\r\n<!--\r\n\r\n%s\r\n//-->\r\n</STYLE>" "$1"
-}
+block() { printf "<STYLE TYPE='TEXT/CSS'>\r\n<!--\r\n\r\n%s\r\n//-->\r\n</STYLE>" "$1"; }
 rule1=$'H1 { FONT-WEIGHT : bold ; COLOR : red ; BACKGROUND-COLOR : blue ; TEXT-DECORATION : underline }\r\n'
 rule2=$'P { FONT-SIZE : 12px ; COLOR : red ; TEXT-DECORATION : underline }\r\n'
 

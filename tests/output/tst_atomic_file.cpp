@@ -86,17 +86,17 @@ class TestAtomicFile : public QObject {
     static QByteArray contents(const QString &path)
     {
         QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : "<unreadable>";
     }
     static bool put(const QString &path, const QByteArray &bytes)
     {
         QFile f(path);
         return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
     }
-    static QStringList entries(const QString &folder)
+    static QStringList entries(const QString &dir)
     {
-        return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                      QDir::NoDotAndDotDot);
+        return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                   QDir::NoDotAndDotDot);
     }
     static QString saved(const std::optional<QString> &failure)
     {

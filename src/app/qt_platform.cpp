@@ -14,6 +14,8 @@ Answer QtPlatform::message(const QString &prompt, Buttons buttons, const QString
 {
     QMessageBox box(m_parent);
     box.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
+    // Prompts quote file names and the user's text, which Qt would otherwise take for markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(prompt);
     switch (buttons) {
     case Buttons::OkInformation:

@@ -58,18 +58,19 @@ private slots:
             {YesNoCritical, "消去", "消去 Critical はい* いいえ", Qt::Key_Return, Yes},
             {YesNoCritical, "消去", "消去 Critical はい* いいえ", Qt::Key_Escape, No},
             {OkPlain, "", "Corvane NoIcon OK*", Qt::Key_Escape, Ok}};
+        const QString prompt = "「<b>x</b>.css」\r\n二行目"; // shown as written, not as markup
         for (const auto &[buttons, title, shown, key, answer] : boxes) {
             QString seen;
             auto inspect = onModal<QMessageBox>([&seen, key = key](QMessageBox *box) {
-                seen = box->text() + ' ' + box->windowTitle() + ' ' +
-                       QVariant::fromValue(box->icon()).toString();
+                seen = box->text() + ' ' + QVariant::fromValue(box->textFormat()).toString() + ' ' +
+                       box->windowTitle() + ' ' + QVariant::fromValue(box->icon()).toString();
                 for (QAbstractButton *b : box->buttons())
                     seen +=
                         ' ' + b->text() + (static_cast<QPushButton *>(b)->isDefault() ? "*" : "");
                 QTest::keyClick(box->focusWidget(), key);
             });
-            QCOMPARE(QtPlatform().message("一行目\r\n二行目", buttons, title), answer);
-            QCOMPARE(seen, "一行目\r\n二行目 " + shown);
+            QCOMPARE(QtPlatform().message(prompt, buttons, title), answer);
+            QCOMPARE(seen, prompt + " PlainText " + shown);
         }
     }
 

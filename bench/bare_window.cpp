@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The toolkit's floor for the start-up benchmark: a window with one menu bar and
 // one text edit, nothing else.
 #include <QApplication>

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cold start: process start until its window is mapped on the X server, for
 # Corvane and for a bare Qt window built in the same tree, in alternation; and
 # the peak memory (VmHWM) of each once shown. Run inside an X server:

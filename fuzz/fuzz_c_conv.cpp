@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // c_conv never crashes, and a "#RRGGBB" text converts back to its number.
 #include "fields/colour.h"
 #include "fuzz_input.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A style sheet either encodes whole, and decodes back to itself (six JIS X
 // 0208 characters as Windows reads them), or the encoder names the first
 // character it cannot hold.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A rule from any field texts is one line ending in CR LF, or nothing at all.
 #include "compose/rule.h"
 #include "fuzz_input.h"

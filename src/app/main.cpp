@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "form_edit.h"
 #include "qt_platform.h"
 #include "startup.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Write command, the field reset that follows it, and the decoration boxes
 // whose ticks it reads.
 #include "compose/rule.h"

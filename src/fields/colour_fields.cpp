@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The colour fields: each swatch follows its field's text, and "その他" or the
 // swatch's button opens the colour dialog.
 #include "fields/catalogue.h"

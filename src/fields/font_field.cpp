@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The font field: "その他" opens the font dialog and takes the family alone,
 // in the form a browser knows.
 #include "fields/catalogue.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Save, Copy and Clear: what leaves the window, and the one way to empty it.
 #include "form_edit.h"
 #include "output/atomic_file.h"

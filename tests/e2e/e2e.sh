@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the real Corvane window with keys only, as a person would: two rules from the fields,
 # saved through the real save dialog, copied, then Quit. Keeps a screenshot.
 # usage (inside an X server, e.g. xvfb-run): e2e.sh CORVANE OUTPUT_DIR

@@ -4,6 +4,7 @@
 #include "startup.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -13,13 +14,18 @@ namespace corvane {
 
 QIcon applicationIcon()
 {
-    return QIcon(QStringLiteral(":/corvane/corvane-32.png"));
+    QIcon icon; // every size the build rendered
+    for (const QFileInfo &png : QDir(QStringLiteral(":/corvane")).entryInfoList())
+        icon.addFile(png.filePath());
+    return icon;
 }
 
 void prepareApplication(QApplication &app)
 {
     QApplication::setApplicationName(QStringLiteral("Corvane"));
     QApplication::setApplicationVersion(QStringLiteral("0.01"));
+    // Wayland docks find the desktop entry, and with it the icon, by this name.
+    QApplication::setDesktopFileName(QStringLiteral("org.corvane.corvane"));
     QApplication::setWindowIcon(applicationIcon());
 
     const QLocale japanese(QLocale::Japanese, QLocale::Japan);

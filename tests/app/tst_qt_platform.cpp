@@ -47,7 +47,16 @@ class TestQtPlatform : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { prepareApplication(*qApp); }
+    // The icon is sharp at every size a desktop asks for, the window's 32 among them.
+    void initTestCase()
+    {
+        prepareApplication(*qApp);
+        QList<int> sizes;
+        for (const QSize size : QApplication::windowIcon().availableSizes())
+            sizes << size.width() * (size.width() == size.height());
+        std::sort(sizes.begin(), sizes.end());
+        QCOMPARE(sizes, (QList<int>{16, 22, 24, 32, 48, 64, 128, 256}));
+    }
 
     // Per box: the title asked for; the title, icon and buttons shown, the default marked *; the
     // key pressed, and the answer.

@@ -1,32 +1,23 @@
+// SPDX-FileCopyrightText: 2026 Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost per call of the plain functions behind Write and the swatches.
 #include "compose/rule.h"
 #include "fields/colour.h"
+#include "median_reporter.h"
 
-#include <QElapsedTimer>
 #include <QStringList>
 
 #include <cstdio>
+#include <functional>
 
 using namespace corvane;
 
-namespace {
-
-template <typename F> double nanosecondsPerCall(F &&call)
+int main(int argc, char *argv[])
 {
-    constexpr int calls = 200000;
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < calls; ++i)
-        call(i);
-    return double(timer.nsecsElapsed()) / calls;
-}
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
 
-volatile std::size_t sink; // keeps the results from being optimised away
-
-} // namespace
-
-int main()
-{
     compose::RuleFields full;
     full.selector = QStringLiteral(".default");
     full.fontFamily = QStringLiteral("ＭＳ Ｐゴシック, Osaka");
@@ -47,16 +38,49 @@ int main()
     const QStringList colours{"red",     "black",  "#FF0000", "#ff",
                               "#12345G", "その他", "",        QStringLiteral("#12345😀")};
 
-    std::printf("%-36s %10s\n", "call", "ns/call");
-    std::printf("%-36s %10.0f\n", "composeRule, all eight declarations",
-                nanosecondsPerCall([&](int) { sink = sink + compose::composeRule(full).size(); }));
-    std::printf("%-36s %10.0f\n", "composeRule, one declaration",
-                nanosecondsPerCall([&](int) { sink = sink + compose::composeRule(one).size(); }));
-    std::printf("%-36s %10.0f\n", "c_conv, mixed texts", nanosecondsPerCall([&](int i) {
-                    sink = sink + fields::c_conv(colours.at(i % colours.size())).value_or(0);
-                }));
-    std::printf("%-36s %10.0f\n", "hexColourText", nanosecondsPerCall([&](int i) {
-                    sink = sink + fields::hexColourText(fields::ColourNumber(i)).size();
-                }));
-    return 0;
+    struct Call {
+        const char *name, *row; // the benchmark's name, and its row in the table
+        std::function<void(benchmark::State &)> run;
+    };
+    const Call calls[] = {
+        {"rule/all_eight", "rule with all eight declarations",
+         [&](benchmark::State &state) {
+             for (auto _ : state)
+                 benchmark::DoNotOptimize(compose::composeRule(full));
+         }},
+        {"rule/one", "rule with one declaration",
+         [&](benchmark::State &state) {
+             for (auto _ : state)
+                 benchmark::DoNotOptimize(compose::composeRule(one));
+         }},
+        {"c_conv/mixed", "`c_conv`, mixed texts",
+         [&](benchmark::State &state) {
+             qsizetype i = 0;
+             for (auto _ : state)
+                 benchmark::DoNotOptimize(fields::c_conv(colours.at(i++ % colours.size())));
+         }},
+        {"hexColourText", "hex colour text of a colour number",
+         [](benchmark::State &state) {
+             fields::ColourNumber colour = 0;
+             for (auto _ : state)
+                 benchmark::DoNotOptimize(fields::hexColourText(colour++));
+         }},
+    };
+    for (const Call &call : calls)
+        benchmark::RegisterBenchmark(call.name, call.run)
+            ->Unit(benchmark::kNanosecond)
+            ->MinTime(0.1)
+            ->Repetitions(10)
+            ->ReportAggregatesOnly(true);
+
+    bench::MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    std::printf("\n| call | time |\n| --- | --- |\n");
+    for (const Call &call : calls)
+        if (const auto *figures = reporter.find(call.name))
+            std::printf("| %s | %.0f ns |\n", call.row, figures->seconds * 1e9);
+    reporter.printSpread();
+    return reporter.failed() ? 1 : 0;
 }

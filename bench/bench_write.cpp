@@ -1,25 +1,27 @@
+// SPDX-FileCopyrightText: 2026 Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time of one Write as the style sheet grows: the rule is appended at the end,
 // so the cost should not depend on how many rules the pane already holds.
 #include "form_edit.h"
+#include "median_reporter.h"
 #include "scripted_platform.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 
-#include <algorithm>
+#include <chrono>
 #include <cstdio>
-#include <vector>
+#include <string>
 
 using namespace corvane;
 
 namespace {
 
-struct Timing {
-    double command; // the Write itself
-    double shown;   // until the window has laid out and painted the new line
-};
+using Clock = std::chrono::steady_clock;
 
-Timing microsecondsPerWrite(int rulesBefore, int writes)
+// Every iteration is one Write and the layout and painting that follow it;
+// "command" times the Write alone, "shown" both. Setting the fields before
+// each Write is not timed.
+void writes(benchmark::State &state, int rulesBefore, bool shown)
 {
     testing::ScriptedPlatform platform;
     Form_edit form(platform);
@@ -34,22 +36,26 @@ Timing microsecondsPerWrite(int rulesBefore, int writes)
     ui.Op_new->select(1); // tags: the registry stays as it is
     QApplication::processEvents();
 
-    std::vector<double> command, shown;
-    for (int i = 0; i < writes; ++i) {
+    int i = 0;
+    for (auto _ : state) {
         ui.C_color->setListIndex(i % 7);
         ui.C_size->setListIndex(i % 7);
-        QElapsedTimer timer;
-        timer.start();
+        ++i;
+        const Clock::time_point start = Clock::now();
         ui.M_Write->trigger();
-        command.push_back(double(timer.nsecsElapsed()) / 1000.0);
+        const Clock::time_point written = Clock::now();
         QApplication::processEvents();
-        shown.push_back(double(timer.nsecsElapsed()) / 1000.0);
+        const Clock::time_point painted = Clock::now();
+        state.SetIterationTime(
+            std::chrono::duration<double>((shown ? painted : written) - start).count());
     }
-    const auto median = [](std::vector<double> &v) {
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
-    };
-    return {median(command), median(shown)};
+    if (!platform.messages.isEmpty())
+        state.SkipWithError("a Write was refused: its time is not a Write's");
+}
+
+std::string nameOf(const char *kind, int rules)
+{
+    return "Write/" + std::string(kind) + "/" + std::to_string(rules);
 }
 
 } // namespace
@@ -57,12 +63,37 @@ Timing microsecondsPerWrite(int rulesBefore, int writes)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const int writes = 300;
-    std::printf("median microseconds per Write, %d Writes each\n", writes);
-    std::printf("%-24s %10s %10s\n", "rules already in pane", "command", "shown");
-    for (int rules : {10, 1000, 10000}) {
-        const Timing t = microsecondsPerWrite(rules, writes);
-        std::printf("%-24d %10.1f %10.1f\n", rules, t.command, t.shown);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
+
+    const struct {
+        int rules;
+        const char *row;
+    } sizes[] = {{10, "10"}, {1000, "1,000"}, {10000, "10,000"}};
+    for (const auto &[rules, row] : sizes)
+        for (const bool shown : {false, true})
+            benchmark::RegisterBenchmark(nameOf(shown ? "shown" : "command", rules).c_str(), writes,
+                                         rules, shown)
+                // A fixed count: each Write adds a rule, so the pane keeps about its size.
+                ->Iterations(300)
+                ->Repetitions(10)
+                ->ReportAggregatesOnly(true)
+                ->UseManualTime()
+                ->Unit(benchmark::kMicrosecond);
+
+    bench::MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    std::printf("\n| rules in the pane | command | shown |\n| --- | --- | --- |\n");
+    for (const auto &[rules, row] : sizes) {
+        const auto *command = reporter.find(nameOf("command", rules));
+        const auto *shown = reporter.find(nameOf("shown", rules));
+        if (command && shown)
+            std::printf("| %s | %.0f µs | %.0f µs |\n", row, command->seconds * 1e6,
+                        shown->seconds * 1e6);
     }
-    return 0;
+    reporter.printSpread();
+    return reporter.failed() ? 1 : 0;
 }

@@ -76,9 +76,6 @@ pick 0 # red
 keys shift+Tab
 pick 2 # 太字, written as "bold"
 keys ctrl+Insert
-# The pane is read back through Copy, which is what the window holds now.
-keys shift+Insert
-wait_for "the first rule" clipboard_is "$(block "$rule1")"
 
 # A second rule: the focus is back on the selector after Write.
 keys ctrl+a
@@ -102,6 +99,7 @@ keys Return
 wait_for "the saved file" test -s "$work/out/sheet.css"
 wait_for "the dialog to close" gone 'スタイルの保存'
 
+# The pane is read back through Copy.
 focus "$main"
 keys shift+Insert
 wait_for "the copied sheet" clipboard_is "$(block "$rule1$rule2")"

@@ -6,7 +6,6 @@
 #include "compose/selector_kinds.h"
 #include "fields/catalogue.h"
 #include "platform.h"
-#include "startup.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -32,7 +31,6 @@ Form_edit::Form_edit(Platform &platform, QWidget *parent)
     , m_platform(platform)
 {
     buildForm(this, ui);
-    setWindowIcon(applicationIcon());
 
     connect(ui.Op_new, &OptionArray::clicked, this, &Form_edit::Op_new_Click);
     connect(ui.Ch_de, &CheckBoxArray::clicked, this, &Form_edit::Ch_de_Click);

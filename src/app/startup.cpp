@@ -12,6 +12,8 @@
 
 namespace corvane {
 
+namespace {
+
 QIcon applicationIcon()
 {
     QIcon icon; // every size the build rendered
@@ -19,6 +21,8 @@ QIcon applicationIcon()
         icon.addFile(png.filePath());
     return icon;
 }
+
+} // namespace
 
 void prepareApplication(QApplication &app)
 {

@@ -41,6 +41,7 @@ private:
     void pickColour(const ColourField &colour);
     void C_font_Click();
     void M_Save_Click();
+    void save();
     void M_Copy_Click();
     void M_Clear_Click();
     void refuseUnencodable(const QString &sheet, qsizetype at);

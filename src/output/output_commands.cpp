@@ -7,9 +7,22 @@
 #include "output/style_sheet.h"
 #include "platform.h"
 
+#include <new>
+
 namespace corvane {
 
 void Form_edit::M_Save_Click()
+{
+    // However large the sheet, a save that runs out of memory is refused and the sheet
+    // stays in the window.
+    try {
+        save();
+    } catch (const std::bad_alloc &) {
+        m_platform.message(QStringLiteral("メモリーが足りません。"), Buttons::OkPlain);
+    }
+}
+
+void Form_edit::save()
 {
     if (ui.Text1->text().isEmpty()) {
         m_platform.message(QStringLiteral("スタイルを作成してから、保存してください。"),

@@ -1,0 +1,102 @@
+// SPDX-FileCopyrightText: 2026 Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "rewrite_in_place.h"
+
+#include "file_writes.h"
+#include "old_copy.h"
+#include "save_failure.h"
+#include "save_steps.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <limits>
+#include <sys/file.h>
+#include <sys/resource.h>
+
+namespace corvane::output {
+
+namespace {
+
+// Written in pieces, so that a test can stop the save between two of them.
+constexpr qsizetype piece = 8 << 20;
+
+// The new bytes over the old, cut to their length and flushed; `changed` and `cutTo` say
+// how far the old ones were touched.
+int rewrite(int fd, const QByteArray &bytes, off_t &changed, off_t &cutTo)
+{
+    for (qsizetype at = 0; at < bytes.size(); at += piece) {
+        qsizetype written = 0;
+        const int e = writeAt(fd, bytes.constData() + at, std::min(piece, bytes.size() - at),
+                              off_t(at), written);
+        changed = off_t(at + written);
+        if (e)
+            return e;
+        if (at == 0)
+            reach(SaveStep::Rewriting);
+    }
+    if (::ftruncate(fd, off_t(bytes.size())) != 0)
+        return errno;
+    cutTo = off_t(bytes.size());
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
+
+} // namespace
+
+std::optional<QString> rewriteInPlace(const QString &path, const SaveTarget &target, bool beside,
+                                      const QByteArray &bytes)
+{
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        rlim_t(bytes.size()) > limit.rlim_cur)
+        return failure(path, saveFailureReason(EFBIG));
+
+    const int dir = target.folder.get();
+    const Fd file(
+        ::openat(dir, target.name.constData(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!file)
+        return failure(path, errno == EACCES  ? reason::unreadable
+                             : errno == ELOOP ? reason::replaced // a link now stands there
+                                              : saveFailureReason(errno));
+    struct stat st {};
+    if (::fstat(file.get(), &st) != 0)
+        return failure(path, saveFailureReason(errno));
+    if (st.st_dev != target.st.st_dev || st.st_ino != target.st.st_ino)
+        return failure(path, reason::replaced);
+    // One save at a time: a second one is refused rather than mixed into this one.
+    if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0)
+        return failure(path, saveFailureReason(errno));
+
+    OldCopy copy;
+    if (const int e = copy.make(file.get(), st.st_size, dir, target.name, beside)) {
+        copy.remove();
+        return failure(path, saveFailureReason(e));
+    }
+    // A full disk shows here, before a byte of the old contents changes.
+    if (const int e =
+            ::posix_fallocate(file.get(), 0, off_t(std::max<qsizetype>(bytes.size(), 1)))) {
+        const bool back = ::ftruncate(file.get(), st.st_size) == 0;
+        if (back)
+            copy.remove();
+        return failure(path, saveFailureReason(e));
+    }
+    reach(SaveStep::Copied);
+
+    off_t changed = 0, cutTo = std::numeric_limits<off_t>::max();
+    const int error = rewrite(file.get(), bytes, changed, cutTo);
+    if (!error) {
+        copy.remove();
+        return std::nullopt;
+    }
+    const bool restored = copy.restore(file.get(), changed, cutTo) == 0;
+    if (restored)
+        copy.remove();
+    return failure(path, saveFailureReason(error)) +
+           (restored ? QStringLiteral("\r\nファイルは元の内容に戻しました。")
+                     : QStringLiteral("\r\nファイルを元の内容に戻せませんでした。"
+                                      "元の内容は「%1」に残してあります。")
+                           .arg(copy.path()));
+}
+
+} // namespace corvane::output

@@ -1,0 +1,74 @@
+// SPDX-FileCopyrightText: 2026 Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "save_failure.h"
+
+#include <QDir>
+
+#include <cerrno>
+
+namespace corvane::output {
+
+QString saveFailureReason(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("保存先のフォルダーが見つかりません。");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("アクセスが拒否されました。");
+    case EROFS:
+        return reason::readOnlyPlace;
+    case ENAMETOOLONG:
+        return QStringLiteral("ファイル名が長すぎます。");
+    case ENOSPC:
+        return QStringLiteral("ディスクの空き容量が足りません。");
+    case EDQUOT:
+        return QStringLiteral("ディスクの使用量の上限に達しました。");
+    case EFBIG:
+        return QStringLiteral("ファイルサイズの上限を超えます。");
+    case ELOOP:
+        return QStringLiteral("シンボリックリンクが多すぎるか、輪になっています。");
+    case EEXIST:
+        return QStringLiteral("保存中に、同じ名前のファイルが作られました。");
+    case EIO:
+        return QStringLiteral("ディスクの読み書きに失敗しました。");
+    case EBUSY:
+    case ETXTBSY:
+    case EWOULDBLOCK:
+        return QStringLiteral("ファイルが使用中です。");
+    case ENOMEM:
+        return QStringLiteral("メモリーが足りません。");
+    case EISDIR:
+    case ENXIO:
+    case ENODEV:
+        return reason::notAFile;
+    case ENOSYS:
+    case EOPNOTSUPP:
+    case EINVAL:
+        return QStringLiteral("この保存先のファイルシステムは、必要な操作に対応していません。");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("開いているファイルが多すぎます。");
+    case ESTALE:
+    case ENOTCONN:
+    case ETIMEDOUT:
+    case ENOLINK:
+        return QStringLiteral("保存先に接続できません。");
+    case EMLINK:
+        return QStringLiteral("このフォルダーにはこれ以上ファイルを作れません。");
+    case EINTR:
+        return QStringLiteral("保存が中断されました。");
+    default:
+        return QStringLiteral("書き込みに失敗しました（エラー番号 %1）。").arg(error);
+    }
+}
+
+QString failure(const QString &path, const QString &why)
+{
+    return QStringLiteral("「%1」に保存できませんでした。\r\n%2")
+        .arg(QDir::toNativeSeparators(path), why);
+}
+
+} // namespace corvane::output

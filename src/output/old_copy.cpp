@@ -101,11 +101,15 @@ int OldCopy::make(int file, off_t size, int folder, const QByteArray &name, bool
         return errno;
     if (const int e = copyData(file, m_copy.get(), 0, size))
         return e;
-    if (::ftruncate(m_copy.get(), size) != 0 || ::fsync(m_copy.get()) != 0)
+    if (::ftruncate(m_copy.get(), size) != 0)
         return errno;
+    // Named before it is flushed: the file itself is still whole until both flushes are
+    // done, and on most file systems the first flush then carries the name with it.
     if (unnamed)
         if (const int e = nameCopy(m_copy.get(), m_folder.get(), name, m_name))
             return e;
+    if (::fsync(m_copy.get()) != 0)
+        return errno;
     const QString where =
         QFile::symLinkTarget(QStringLiteral("/proc/self/fd/%1").arg(m_folder.get()));
     m_path = QDir::toNativeSeparators(QDir(where).filePath(QFile::decodeName(m_name)));

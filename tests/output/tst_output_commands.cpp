@@ -7,6 +7,9 @@
 
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 using namespace corvane;
 using namespace corvane::testing;
 using Path = DialogResult<QString>;
@@ -103,6 +106,32 @@ private slots:
                      {"4 行 17 文字目の文字 U+1F600「😀」 は Shift_JIS で保存できません。\r\n"
                       "この文字を書き換えてから、もう一度保存してください。",
                       Buttons::OkPlain, ""}}));
+    }
+
+    // A sheet larger than the memory left: the save is refused, the sheet stays, and the
+    // program goes on.
+    void outOfMemory()
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("AddressSanitizer reserves the address space that this test limits");
+#endif
+        const QString sheet(3'000'000, u'x'), path = m_dir.filePath("large.css");
+        ui->Text1->setText(sheet);
+        platform->saveResults = {Path::accepted(path)};
+        QFile statm("/proc/self/statm");
+        QVERIFY(statm.open(QIODevice::ReadOnly));
+        rlimit was{};
+        ::getrlimit(RLIMIT_AS, &was);
+        const rlimit tight{statm.readAll().split(' ').first().toULong() * rlim_t(::getpagesize()) +
+                               (1 << 20),
+                           was.rlim_max};
+        ::setrlimit(RLIMIT_AS, &tight);
+        ui->M_Save->trigger();
+        ::setrlimit(RLIMIT_AS, &was);
+        QCOMPARE(platform->messages,
+                 (QList<ShownMessage>{{"メモリーが足りません。", Buttons::OkPlain, ""}}));
+        QCOMPARE(ui->Text1->text(), sheet);
+        QVERIFY(!QFile::exists(path));
     }
 
     void copyAndClear()

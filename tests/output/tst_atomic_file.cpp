@@ -266,7 +266,10 @@ private slots:
                         (!linked || ::link(name(mine), name(mine + "2")) == 0));
                 onSaveStep = [&](SaveStep now) {
                     if (now == step)
-                        QVERIFY(QFile::remove(mine) && QFile::link(path("victim/v.css"), mine));
+                        // a hard link where the protection of hard links is off
+                        QVERIFY(QFile::remove(mine) &&
+                                (linked ? ::link(name(path("victim/v.css")), name(mine)) == 0
+                                        : QFile::link(path("victim/v.css"), mine)));
                 };
                 const bool reached = !linked || step == SaveStep::Located;
                 QCOMPARE(
@@ -510,7 +513,9 @@ private slots:
         const QString single = disk + "/single.css", linked = disk + "/linked.css";
         QVERIFY(put(single, oldBytes) && put(linked, oldBytes) &&
                 ::link(name(linked), name(disk + "/other.css")) == 0);
-        QVERIFY(!put(disk + "/filler", QByteArray(64 * 1024, 'f'))); // fills the disk
+        // Fills the disk, then frees one page: room for a copy of the old bytes, not the new.
+        QVERIFY(!put(disk + "/filler", QByteArray(64 * 1024, 'f')) &&
+                ::truncate(name(disk + "/filler"), QFileInfo(disk + "/filler").size() - 4096) == 0);
         const QStringList before = entries(disk);
 
         const QString targets[] = {single, linked, disk + "/new.css"};
@@ -594,6 +599,7 @@ private slots:
         }
         QCOMPARE(entries(path("closed")) + entries(path("shared")) + entries(path("state/corvane")),
                  (QStringList{"blind.css", "open.css", "theirs.css", "team.css"}));
+        QCOMPARE(modeOf(path("state/corvane")), 0700); // where the copy of open.css was
     }
 
     // Root writes anywhere: ctest runs this again as user 65534, a member of group 4242.

@@ -16,6 +16,8 @@ ComboBox::ComboBox(Input input, QWidget *parent)
     : QComboBox(parent)
 {
     connect(this, &QComboBox::activated, this, &ComboBox::picked);
+    // Qt would give the focus to a field under a turning wheel before the wheel turns it.
+    setFocusPolicy(Qt::StrongFocus);
     if (input == Input::ListOnly)
         return;
     setEditable(true);

@@ -120,16 +120,18 @@ private slots:
 
         ui->C_color->setListIndex(6); // black: one notch down is "その他"
         ui->C_size->setFocus();
-        // The wheel turns only a focused field: one notch over the arrow, as from the system.
-        const auto wheel = [this](QWidget *w) {
-            const QPointF at = w->mapTo(form, QPointF(w->width() - 4, w->height() / 2));
-            QWheelEvent event(at, form->mapToGlobal(at), {}, {0, -120}, Qt::NoButton,
-                              Qt::NoModifier, Qt::NoScrollPhase, false);
+        // The wheel turns only a focused field, and takes no focus: one notch over the arrow,
+        // spontaneous, through the application as from the window system.
+        const auto wheel = [](QWidget *w) {
+            const QPointF at(w->width() - 4, w->height() / 2);
+            QWheelEvent event(at, w->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
             QSpontaneKeyEvent::setSpontaneous(&event);
-            QApplication::sendEvent(form->windowHandle(), &event);
+            qApp->notify(w, &event);
         };
         wheel(ui->C_color);
         wheel(ui->C_s_unit);
+        QVERIFY(ui->C_size->hasFocus());
         ui->C_s_unit->setFocus();
         wheel(ui->C_s_unit);
         QCOMPARE(shown({ui->C_color, ui->C_s_unit}), (QStringList{"black@6", "mm@2"}));

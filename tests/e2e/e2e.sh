@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 Corvane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Drives the real Corvane window with keys only, as a person would: two rules from the fields,
-# saved through the real save dialog, copied, then Quit. Keeps a screenshot.
+# Drives the real Corvane window with keys, as a person would (and with a wheel that must do
+# nothing): two rules from the fields, saved through the real save dialog, copied, then Quit.
+# Keeps a screenshot.
 # usage (inside an X server, e.g. xvfb-run): e2e.sh CORVANE OUTPUT_DIR
 set -euo pipefail
 corvane=$1
@@ -40,7 +41,7 @@ pick() { keys alt+Down Home; [ "$1" -gt 0 ] && keys $(printf 'Down %.0s' $(seq "
 main='^Corvane0\.10β$'
 block() { printf "<STYLE TYPE='TEXT/CSS'>\r\n<!--\r\n\r\n%s\r\n//-->\r\n</STYLE>" "$1"; }
 rule1=$'H1 { FONT-WEIGHT : bold ; COLOR : red ; BACKGROUND-COLOR : blue ; TEXT-DECORATION : underline }\r\n'
-rule2=$'P { FONT-SIZE : 12px ; COLOR : red ; TEXT-DECORATION : underline }\r\n'
+rule2=$'P { FONT-SIZE : 12pt ; COLOR : red ; TEXT-DECORATION : underline }\r\n'
 
 # Qt gives up at once when the X server drops a connection made while other
 # clients come and go (as the polling here does); that is the server's hiccup,
@@ -77,13 +78,26 @@ keys shift+Tab
 pick 2 # 太字, written as "bold"
 keys ctrl+Insert
 
+# A real wheel over fields without the focus turns nothing and takes no focus: two notches
+# over the arrow of the size unit (pt), nine over the text colour, which would reach "その他"
+# and open its dialog. The window's layout is fixed, and so are these places in it.
+wheel_over() {
+    xdotool mousemove --window "$(window "$main")" "$1" "$2" click --repeat "$3" --delay 40 5
+    xdotool mousemove 0 0
+}
+wheel_over 166 74 2
+wheel_over 140 146 9
+for _ in $(seq 10); do # a dialog would show within a second
+    [ "$(xdotool search --onlyvisible --name . | wc -l)" -eq 1 ] || fail "the wheel opened a dialog"
+    sleep 0.1
+done
+
 # A second rule: the focus is back on the selector after Write.
 keys ctrl+a
 typed P
 keys alt+k $(printf 'shift+Tab %.0s' $(seq 10))
 typed 12
-keys Tab
-pick 0 # px
+keys Tab # the unit stays "pt", whatever the wheel did
 # Down in the emptied colour field gives its first entry, although rule 1 picked it.
 keys Tab Tab Tab Down # red
 keys ctrl+Insert

@@ -6,9 +6,12 @@
 #include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QStyleOptionGroupBox>
+#include <QToolTip>
 
 namespace corvane {
 
@@ -53,7 +56,7 @@ void ComboBox::setListIndex(int position)
     // Qt leaves the edit text alone when the position was already current.
     if (isEditable())
         lineEdit()->setText(itemText(position));
-    emit clicked();
+    emitClicked();
 }
 
 void ComboBox::addEntry(const QString &entry, int position)
@@ -126,7 +129,29 @@ void ComboBox::followListIndex()
 void ComboBox::picked(int position)
 {
     m_listIndex = position;
-    emit clicked();
+    emitClicked();
+}
+
+void ComboBox::emitClicked()
+{
+    emit clicked(); // a dialog may write the text meanwhile
+    if (isEditable())
+        lineEdit()->home(false);
+}
+
+bool ComboBox::event(QEvent *event)
+{
+    // The edit line passes a tooltip request on to the field, which has no tooltip of its
+    // own: a tooltip would also become what screen readers say of the field.
+    if (event->type() != QEvent::ToolTip || !isEditable())
+        return QComboBox::event(event);
+    const QLineEdit *edit = lineEdit();
+    const int room = edit->width() - edit->textMargins().left() - edit->textMargins().right() - 4;
+    if (edit->fontMetrics().horizontalAdvance(text()) > room)
+        QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), text(), this);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 void ComboBox::typed()
@@ -149,6 +174,38 @@ void Swatch::setColour(const QColor &colour)
     p.setColor(QPalette::Base, colour);
     setPalette(p);
     setAccessibleDescription(colour.name(QColor::HexRgb).toUpper());
+}
+
+namespace {
+
+// Halfway between the window's text and its background: it stands out of the window in a
+// light scheme and a dark one alike, and out of a black swatch as of a white one.
+QColor between(const QColor &a, const QColor &b)
+{
+    return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
+}
+
+} // namespace
+
+void Swatch::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), colour());
+    painter.setPen(
+        between(palette().color(QPalette::WindowText), palette().color(QPalette::Window)));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void SwatchButton::paintEvent(QPaintEvent *event)
+{
+    if (!hasFocus()) {
+        QPushButton::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Highlight));
+    painter.setPen(palette().color(QPalette::HighlightedText));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void CheckBoxArray::append(QCheckBox *box)

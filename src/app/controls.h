@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QList>
+#include <QPushButton>
 #include <QRadioButton>
 
 class QButtonGroup;
@@ -20,7 +21,8 @@ namespace corvane {
 // code wrote it. A pick raises no changed(), although Qt rewrites the edit text.
 // Qt's own current index always equals listIndex(), so that the keys, the
 // wheel, the opened list and screen readers start from the same selection.
-// The wheel turns only a field that has the focus.
+// The wheel turns only a field that has the focus. A pick shows the beginning of
+// its text, and a text too long for the field shows whole in a tooltip.
 class ComboBox : public QComboBox {
     Q_OBJECT
 public:
@@ -50,11 +52,15 @@ signals:
     void changed();
 
 protected:
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
 
 private:
     void picked(int position);
+    // Emits clicked(), then puts the beginning of the text in view: Qt leaves a long
+    // entry scrolled to its end.
+    void emitClicked();
     void typed();
     // Gives Qt's index the value of listIndex(), and keeps the text as it is.
     void followListIndex();
@@ -94,6 +100,20 @@ public:
 
     QColor colour() const { return palette().color(QPalette::Base); }
     void setColour(const QColor &colour);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+// The small button on a swatch, which shows its focus by its whole face: a focus frame
+// would not fit in it.
+class SwatchButton : public QPushButton {
+    Q_OBJECT
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 };
 
 // An option button that stays a tab stop of its own. Qt keeps one stop for an

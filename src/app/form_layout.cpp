@@ -57,7 +57,7 @@ Swatch *swatch(QWidget *parent, const char *name, const QString &accessibleName,
     s->setAccessibleName(accessibleName);
     s->setToolTip(accessibleName);
 
-    button = named(new QPushButton(s), buttonName);
+    button = named(new SwatchButton(s), buttonName);
     button->setGeometry(1, fieldHeight - 9, 9, 8);
     button->setAccessibleName(buttonName_);
     button->setToolTip(buttonName_);

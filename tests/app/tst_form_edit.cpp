@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextBlock>
+#include <QToolTip>
 #include <QtTest/qtestspontaneevent.h>
 
 using namespace corvane;
@@ -136,6 +137,59 @@ private slots:
         wheel(ui->C_s_unit);
         QCOMPARE(shown({ui->C_color, ui->C_s_unit}), (QStringList{"black@6", "mm@2"}));
         QCOMPARE(platform->colourDialogs, 1); // for the Down onto "その他" alone
+    }
+
+    // A long entry picked shows its beginning, and a text cut off shows whole as a tooltip.
+    void longTexts()
+    {
+        const auto tip = [](ComboBox *field) {
+            QToolTip::hideText(); // Qt takes a moment to hide it
+            if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
+                return QString("<not hidden>");
+            QHelpEvent help(QEvent::ToolTip, {4, 4}, field->mapToGlobal(QPoint(4, 4)));
+            QApplication::sendEvent(
+                field->isEditable() ? static_cast<QWidget *>(field->lineEdit()) : field, &help);
+            return QToolTip::isVisible() ? QToolTip::text() : "<none>";
+        };
+        const QString longest = "Verdana, Arial, Helvetica, sans-serif";
+        QVERIFY(pickFromList(ui->C_font, ui->C_font->findText(longest)));
+        QCOMPARE(ui->C_font->lineEdit()->cursorPosition(), 0);
+        QCOMPARE(tip(ui->C_font), longest);
+        typeInto(ui->C_font, "Osaka");
+        QCOMPARE(QStringList({tip(ui->C_font), tip(ui->C_s_unit)}),
+                 QStringList({"<none>", "<none>"}));
+    }
+
+    // A swatch stands out of a light and a dark scheme whatever its colour, and its small
+    // button shows its focus.
+    void swatchesInAnyScheme()
+    {
+        for (const bool dark : {false, true}) {
+            QPalette scheme = form->palette();
+            if (dark) {
+                scheme.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+                scheme.setColor(QPalette::WindowText, Qt::white);
+                scheme.setColor(QPalette::Highlight, QColor(0x1c, 0x5d, 0x86));
+            }
+            form->setPalette(scheme);
+            ui->Com_c_c->setFocus();
+            QCOMPARE(ui->Com_c_c->grab().toImage().pixelColor(4, 4),
+                     scheme.color(QPalette::Highlight));
+            for (const char *colour : {"black", "white"}) {
+                typeInto(ui->C_color, colour);
+                const QImage swatch = ui->T_color->grab().toImage();
+                const int border = swatch.pixelColor(swatch.width() - 1, 0).lightness();
+                const int inside = swatch.pixelColor(swatch.width() / 2, 2).lightness();
+                const int window = scheme.color(QPalette::Window).lightness();
+                QVERIFY2(qAbs(border - window) > 60 && qAbs(border - inside) > 60,
+                         qPrintable(QStringLiteral("%1 %2: %3 %4 %5")
+                                        .arg(dark)
+                                        .arg(colour)
+                                        .arg(border)
+                                        .arg(inside)
+                                        .arg(window)));
+            }
+        }
     }
 
     void controlEvents()

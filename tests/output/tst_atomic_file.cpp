@@ -487,6 +487,17 @@ private slots:
                                                             : "";
                      }),
                      refusal(file, "ディスクの読み書きに失敗しました。"));
+        // Failing from the rewrite on, the flush of the new bytes, then that of the old ones.
+        const QString copy = path("linked.css.corvane-old");
+        onSaveStep = [](SaveStep now) {
+            if (now == SaveStep::Copied && !refuseCall(__NR_fsync, EIO))
+                ::_exit(1);
+        };
+        QCOMPARE(inChild([&] { return saved(replaceFile(path("linked.css"), oldBytes)); }),
+                 refusal(path("linked.css"), "ディスクの読み書きに失敗しました。") +
+                     "\r\nファイルを元の内容に戻せませんでした。元の内容は「" + copy +
+                     "」に残してあります。");
+        QVERIFY(contents(copy) == newBytes && QFile::remove(copy));
         QCOMPARE(contents(m_file), newBytes);
         QCOMPARE(entries(m_dir->path()),
                  (QStringList{"linked.css", "new.css", "style.css", "trace"}));

@@ -102,6 +102,81 @@ private slots:
         QCOMPARE(platform->messages, QList{box::usedName}); // the second "foo"
     }
 
+    // Names are compared as whole, case-sensitive strings; the registry and the selector's list
+    // are newest first.
+    void namesAsWritten()
+    {
+        const std::pair<QString, bool> names[] = {
+            {".foo", true},   {".foo", false}, {".foo ", true},    {" .foo", true},
+            {".f oo", true},  {".FOO", true},  {"．ｆｏｏ", true}, {"foo", false},
+            {".foo\t", true}, {".foo ", false}};
+        QStringList written;
+        for (const auto &[name, accepted] : names) {
+            platform->messages.clear();
+            typeInto(ui->C_name, name);
+            ui->C_color->setListIndex(0);
+            write();
+            QVERIFY2(platform->messages.isEmpty() == accepted, qPrintable(name));
+            if (accepted)
+                written.prepend(name.startsWith('.') ? name : "." + name);
+        }
+        QCOMPARE(ui->old_Name, written);
+        QStringList offered;
+        for (int i = 0; i < ui->C_name->entryCount(); ++i)
+            offered << ui->C_name->entry(i);
+        QCOMPARE(offered, written);
+    }
+
+    // Each kind's first text and selection, reached from every other kind, with the field as
+    // the kind left it or with a text typed over it; a Write at once follows from it.
+    void selectorKindsFromAnywhere()
+    {
+        const QString first[] = {".default@-1", "BODY@4", "@-1"};
+        const int entries[] = {0, 40, 4};
+        for (const int from : {0, 1, 2})
+            for (const int to : {0, 1, 2})
+                for (const bool typed : {false, true}) {
+                    if (from == to)
+                        continue;
+                    ui->Op_new->select(from);
+                    if (typed)
+                        typeInto(ui->C_name, "typed");
+                    ui->Op_new->select(to);
+                    const QString step =
+                        QStringLiteral("%1 to %2, typed %3").arg(from).arg(to).arg(typed);
+                    QVERIFY2(shown({ui->C_name}) == QStringList{first[to]} &&
+                                 ui->C_name->entryCount() == entries[to],
+                             qPrintable(step + ": " + shown({ui->C_name}).join(' ')));
+                }
+        typeInto(ui->C_name, "typed");
+        ui->Op_new->select(2);
+        platform->messages.clear();
+        ui->C_color->setListIndex(0);
+        write(); // the selector kind asks for a name
+        QCOMPARE(platform->messages, QList{box::noName});
+    }
+
+    // Where the focus is after each command, starting from elsewhere than where it should end.
+    void focusAfterCommands()
+    {
+        platform->answers = {Answer::Yes};
+        const std::tuple<QWidget *, QAction *, QString, QWidget *> steps[] = {
+            {ui->Text1, ui->M_Write, ".a", ui->C_name},               // a rule written
+            {ui->C_color, ui->M_Write, ".b", ui->C_name},             // from a field
+            {ui->Text1, ui->M_Write, "", ui->Text1},                  // refused: no name
+            {ui->C_size, ui->M_Write, ".a", ui->C_size},              // refused: the name is used
+            {ui->C_back, ui->M_Copy, ".c", ui->C_back},               // copied
+            {ui->Ch_de->at(0), ui->M_Clear, ".c", ui->Ch_de->at(0)}}; // cleared
+        for (const auto &[start, command, name, end] : steps) {
+            typeInto(ui->C_name, name);
+            ui->C_color->setListIndex(1);
+            start->setFocus();
+            command->trigger();
+            QVERIFY2(end->hasFocus(), qPrintable(command->objectName() + " " + name + ": " +
+                                                 QApplication::focusWidget()->objectName()));
+        }
+    }
+
     void refusalsChangeNothing()
     {
         typeInto(ui->C_name, ".used");

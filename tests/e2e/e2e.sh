@@ -6,28 +6,66 @@
 # Keeps a screenshot.
 # usage (inside an X server, e.g. xvfb-run): e2e.sh CORVANE OUTPUT_DIR
 set -euo pipefail
+# A session bus of its own, with the accessibility bus on it: what has the focus is read there.
+if [ -z "${CORVANE_E2E_BUS:-}" ]; then
+    CORVANE_E2E_BUS=1 exec dbus-run-session -- bash "$0" "$@" 2> >(grep -v "fd limit" >&2)
+fi
 corvane=$1
 out=$2
 mkdir -p "$out"
 work=$(mktemp -d)
 pid=
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=xcb
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+bus=$!
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; kill "$bus"; rm -rf "$work"' EXIT
+export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 XDG_RUNTIME_DIR=$work
 
+# The control that has the focus, as a screen reader sees it: role, name, description.
+focused() {
+    /usr/bin/python3 - <<'PY' 2>&1
+import pyatspi
+def find(node): # a list that was open may still call an entry focused: only what shows counts
+    state = node.getState()
+    if not state.contains(pyatspi.STATE_SHOWING):
+        return None
+    if state.contains(pyatspi.STATE_FOCUSED):
+        return node
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        found = child and find(child)
+        if found:
+            return found
+apps = [a for a in pyatspi.Registry.getDesktop(0) if a and a.name.lower() == "corvane"]
+node = apps and find(apps[0])
+print("%s '%s' (%s)" % (node.getRoleName(), node.name, node.description) if node else "nothing")
+PY
+}
 fail() {
     echo "FAIL: $*" >&2
+    echo "      the focus is on: $(focused)" >&2
+    echo "      windows shown: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null |
+        paste -sd '|')" >&2
     import -window root "$out/e2e-failure.png" 2>/dev/null || true
     exit 1
 }
-# Polls until the command succeeds, for up to 15 seconds.
+# Polls until the command succeeds, for up to 5 seconds.
 wait_for() {
     local what=$1
     shift
-    for _ in $(seq 300); do
+    for _ in $(seq 100); do
         "$@" >/dev/null 2>&1 && return 0
         sleep 0.05
     done
     fail "timed out waiting for $what"
+}
+# Gives the focus up to 3 seconds to reach the control whose description matches.
+expect_focus() {
+    local step=$1 description=$2
+    for _ in $(seq 6); do
+        [[ "$(focused)" == *"($description)" ]] && return 0
+        sleep 0.5
+    done
+    fail "after $step, the focus should be on $description"
 }
 window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
 shown() { [ -n "$(window "$1")" ]; }
@@ -77,6 +115,7 @@ pick 0 # red
 keys shift+Tab
 pick 2 # 太字, written as "bold"
 keys ctrl+Insert
+expect_focus "the first Write" セレクタ
 
 # A real wheel over fields without the focus turns nothing and takes no focus: two notches
 # over the arrow of the size unit (pt), nine over the text colour, which would reach "その他"
@@ -91,6 +130,7 @@ for _ in $(seq 10); do # a dialog would show within a second
     [ "$(xdotool search --onlyvisible --name . | wc -l)" -eq 1 ] || fail "the wheel opened a dialog"
     sleep 0.1
 done
+expect_focus "the wheel over other fields" セレクタ
 
 # A second rule: the focus is back on the selector after Write.
 keys ctrl+a
@@ -101,6 +141,7 @@ keys Tab # the unit stays "pt", whatever the wheel did
 # Down in the emptied colour field gives its first entry, although rule 1 picked it.
 keys Tab Tab Tab Down # red
 keys ctrl+Insert
+expect_focus "the second Write" セレクタ
 
 # Save through the real dialog, into a folder of our own.
 mkdir "$work/out"

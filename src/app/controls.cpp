@@ -5,12 +5,27 @@
 
 #include <QAbstractItemView>
 #include <QButtonGroup>
+#include <QCompleter>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QStyleOptionGroupBox>
 
 namespace corvane {
+
+namespace {
+
+QCompleter *completerStandIn()
+{
+    static QPointer<QCompleter> standIn;
+    if (!standIn)
+        standIn = new QCompleter(QCoreApplication::instance());
+    return standIn;
+}
+
+} // namespace
 
 ComboBox::ComboBox(Input input, QWidget *parent)
     : QComboBox(parent)
@@ -18,10 +33,17 @@ ComboBox::ComboBox(Input input, QWidget *parent)
     connect(this, &QComboBox::activated, this, &ComboBox::picked);
     if (input == Input::ListOnly)
         return;
-    setEditable(true);
-    // Values are taken exactly as typed: no completion, and Enter must not add
-    // the typed text to the list.
-    setCompleter(nullptr);
+    // The edit line is given directly: setEditable() would also build the list
+    // popup now, which is built when first opened instead.
+    auto *edit = new QLineEdit(this);
+    edit->setPalette(palette()); // as setEditable() does
+    // Values are taken exactly as typed: no completion. Qt builds a completer
+    // for an edit line that comes without one; a shared stand-in keeps it from
+    // doing so and is taken away at once.
+    edit->setCompleter(completerStandIn());
+    setLineEdit(edit);
+    edit->setCompleter(nullptr);
+    // Enter must not add the typed text to the list.
     setInsertPolicy(QComboBox::NoInsert);
     // Qt takes typed text that equals an entry for a pick when the field loses
     // the focus; typing is never a pick ("その他" typed must open no dialog).

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QStyleOptionGroupBox>
+#include <QStylePainter>
 
 namespace corvane {
 
@@ -212,6 +213,15 @@ int OptionArray::size() const
     return int(m_group->buttons().size());
 }
 
+Frame::Frame(const QString &title, const QFont &titleFont, QWidget *parent)
+    : QGroupBox(parent)
+    , m_titleFont(titleFont)
+{
+    // Set here rather than by QGroupBox's constructor, so that the margins Qt
+    // computes from the title already go by its face.
+    setTitle(title);
+}
+
 void Frame::focusFirstControl()
 {
     for (QWidget *w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
@@ -232,6 +242,17 @@ void Frame::initStyleOption(QStyleOptionGroupBox *option) const
 {
     QGroupBox::initStyleOption(option);
     option->text = shownTitle();
+    // The style sizes the title, and the margin below it, by these metrics.
+    option->fontMetrics = QFontMetrics(titleFont());
+}
+
+void Frame::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    painter.setFont(titleFont());
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    painter.drawComplexControl(QStyle::CC_GroupBox, option);
 }
 
 bool Frame::event(QEvent *event)

@@ -10,6 +10,8 @@
 #include <QList>
 #include <QRadioButton>
 
+#include <optional>
+
 class QButtonGroup;
 
 namespace corvane {
@@ -133,6 +135,12 @@ class Frame : public QGroupBox {
     Q_OBJECT
 public:
     using QGroupBox::QGroupBox;
+    // A title drawn in a face of its own. Only the title: the controls inside
+    // keep the window's font, and setting no font on the frame spares Qt
+    // passing one down to each of them.
+    Frame(const QString &title, const QFont &titleFont, QWidget *parent);
+
+    QFont titleFont() const { return m_titleFont.value_or(font()); }
 
     // The first control in tab order, not the one that had the focus last.
     void focusFirstControl();
@@ -149,9 +157,11 @@ signals:
 protected:
     bool event(QEvent *event) override;
     void initStyleOption(QStyleOptionGroupBox *option) const override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     QString m_shownTitle;
+    std::optional<QFont> m_titleFont;
 };
 
 } // namespace corvane

@@ -106,6 +106,16 @@ void ComboBox::showPopup()
         view()->selectionModel()->clearCurrentIndex();
 }
 
+QSize ComboBox::sizeHint() const
+{
+    return minimumSize() == maximumSize() ? minimumSize() : QComboBox::sizeHint();
+}
+
+QSize ComboBox::minimumSizeHint() const
+{
+    return minimumSize() == maximumSize() ? minimumSize() : QComboBox::minimumSizeHint();
+}
+
 void ComboBox::keyPressEvent(QKeyEvent *event)
 {
     // A list-only field would otherwise search its list for typed letters.

@@ -46,6 +46,10 @@ public:
     int entryCount() const { return count(); }
 
     void showPopup() override;
+    // A field of fixed size reports that size: Qt would otherwise measure the
+    // text of every entry for a hint that the layout then bounds to it anyway.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 signals:
     void clicked();

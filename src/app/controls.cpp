@@ -5,15 +5,31 @@
 
 #include <QAbstractItemView>
 #include <QButtonGroup>
+#include <QCompleter>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
 #include <QStyleOptionGroupBox>
+#include <QStylePainter>
 #include <QToolTip>
 
 namespace corvane {
+
+namespace {
+
+QCompleter *completerStandIn()
+{
+    static QPointer<QCompleter> standIn;
+    if (!standIn)
+        standIn = new QCompleter(QCoreApplication::instance());
+    return standIn;
+}
+
+} // namespace
 
 ComboBox::ComboBox(Input input, QWidget *parent)
     : QComboBox(parent)
@@ -23,10 +39,17 @@ ComboBox::ComboBox(Input input, QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     if (input == Input::ListOnly)
         return;
-    setEditable(true);
-    // Values are taken exactly as typed: no completion, and Enter must not add
-    // the typed text to the list.
-    setCompleter(nullptr);
+    // The edit line is given directly: setEditable() would also build the list
+    // popup now, which is built when first opened instead.
+    auto *edit = new QLineEdit(this);
+    edit->setPalette(palette()); // as setEditable() does
+    // Values are taken exactly as typed: no completion. Qt builds a completer
+    // for an edit line that comes without one; a shared stand-in keeps it from
+    // doing so and is taken away at once.
+    edit->setCompleter(completerStandIn());
+    setLineEdit(edit);
+    edit->setCompleter(nullptr);
+    // Enter must not add the typed text to the list.
     setInsertPolicy(QComboBox::NoInsert);
     // Qt takes typed text that equals an entry for a pick when the field loses
     // the focus; typing is never a pick ("その他" typed must open no dialog).
@@ -86,6 +109,16 @@ void ComboBox::showPopup()
     // would go to the second; with no entry selected, nothing is current.
     if (m_listIndex < 0)
         view()->selectionModel()->clearCurrentIndex();
+}
+
+QSize ComboBox::sizeHint() const
+{
+    return minimumSize() == maximumSize() ? minimumSize() : QComboBox::sizeHint();
+}
+
+QSize ComboBox::minimumSizeHint() const
+{
+    return minimumSize() == maximumSize() ? minimumSize() : QComboBox::minimumSizeHint();
 }
 
 void ComboBox::keyPressEvent(QKeyEvent *event)
@@ -249,6 +282,15 @@ int OptionArray::size() const
     return int(m_group->buttons().size());
 }
 
+Frame::Frame(const QString &title, const QFont &titleFont, QWidget *parent)
+    : QGroupBox(parent)
+    , m_titleFont(titleFont)
+{
+    // Set here rather than by QGroupBox's constructor, so that the margins Qt
+    // computes from the title already go by its face.
+    setTitle(title);
+}
+
 void Frame::focusFirstControl()
 {
     for (QWidget *w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
@@ -269,6 +311,17 @@ void Frame::initStyleOption(QStyleOptionGroupBox *option) const
 {
     QGroupBox::initStyleOption(option);
     option->text = shownTitle();
+    // The style sizes the title, and the margin below it, by these metrics.
+    option->fontMetrics = QFontMetrics(titleFont());
+}
+
+void Frame::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    painter.setFont(titleFont());
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    painter.drawComplexControl(QStyle::CC_GroupBox, option);
 }
 
 bool Frame::event(QEvent *event)

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <optional>
+
 class QButtonGroup;
 
 namespace corvane {
@@ -46,6 +48,10 @@ public:
     int entryCount() const { return count(); }
 
     void showPopup() override;
+    // A field of fixed size reports that size: Qt would otherwise measure the
+    // text of every entry for a hint that the layout then bounds to it anyway.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 signals:
     void clicked();
@@ -153,6 +159,12 @@ class Frame : public QGroupBox {
     Q_OBJECT
 public:
     using QGroupBox::QGroupBox;
+    // A title drawn in a face of its own. Only the title: the controls inside
+    // keep the window's font, and setting no font on the frame spares Qt
+    // passing one down to each of them.
+    Frame(const QString &title, const QFont &titleFont, QWidget *parent);
+
+    QFont titleFont() const { return m_titleFont.value_or(font()); }
 
     // The first control in tab order, not the one that had the focus last.
     void focusFirstControl();
@@ -169,9 +181,11 @@ signals:
 protected:
     bool event(QEvent *event) override;
     void initStyleOption(QStyleOptionGroupBox *option) const override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     QString m_shownTitle;
+    std::optional<QFont> m_titleFont;
 };
 
 } // namespace corvane

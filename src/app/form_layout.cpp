@@ -82,11 +82,9 @@ QAction *item(QMenu *menu, const char *name, const QString &caption, const QKeyS
 
 void buildFontStyle(QWidget *parent, FormControls &ui)
 {
-    ui.Frame1 = named(new Frame(QStringLiteral("Font Style(&F)"), parent), "Frame1");
+    ui.Frame1 = named(new Frame(QStringLiteral("Font Style(&F)"), gothic(false), parent), "Frame1");
     ui.Frame1->leaveAccessKey(); // Alt+F is the File menu's
-    ui.Frame1->setFont(gothic(false));
     QWidget *f = ui.Frame1;
-    const QFont normal = parent->font();
 
     constexpr int wide = 106, narrow = 52, colour = 80;
     ui.C_font = field(f, "C_font", wide);
@@ -102,8 +100,6 @@ void buildFontStyle(QWidget *parent, FormControls &ui)
     ui.C_back = field(f, "C_back", colour);
     ui.T_back = swatch(f, "T_back", QStringLiteral("背景色の見本"), ui.Com_c_b, "Com_c_b",
                        QStringLiteral("背景色を選ぶ"));
-    for (QWidget *w : f->findChildren<QWidget *>())
-        w->setFont(normal);
     // No label of their own: screen readers on Linux take a drop-down's name
     // from its label and ignore an accessible name, but read the description.
     ui.C_s_unit->setAccessibleDescription(QStringLiteral("サイズの単位"));
@@ -138,8 +134,8 @@ void buildFontStyle(QWidget *parent, FormControls &ui)
 
 void buildDecoration(QWidget *parent, FormControls &ui)
 {
-    ui.Frame2 = named(new Frame(QStringLiteral("Decoration Style(&K)"), parent), "Frame2");
-    ui.Frame2->setFont(gothic(false));
+    ui.Frame2 =
+        named(new Frame(QStringLiteral("Decoration Style(&K)"), gothic(false), parent), "Frame2");
     ui.Ch_de = named(new CheckBoxArray(ui.Frame2), "Ch_de");
     const char *names[] = {"Ch_de0", "Ch_de1", "Ch_de2", "Ch_de3", "Ch_de4"};
     const QString captions[] = {QStringLiteral("アンダーライン"), QStringLiteral("オーバーライン"),
@@ -178,10 +174,8 @@ void buildNewStyle(QWidget *parent, FormControls &ui)
 
 void buildSource(QWidget *parent, FormControls &ui)
 {
-    ui.Frame4 = named(new Frame(QStringLiteral("Source(&P)"), parent), "Frame4");
-    ui.Frame4->setFont(gothic(false));
+    ui.Frame4 = named(new Frame(QStringLiteral("Source(&P)"), gothic(false), parent), "Frame4");
     ui.Text1 = named(new SourcePane(ui.Frame4), "Text1");
-    ui.Text1->setFont(parent->font());
     ui.Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
     ui.Text1->setTabChangesFocus(true); // Tab continues to the swatch buttons
     ui.Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

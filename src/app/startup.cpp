@@ -3,26 +3,14 @@
 
 #include "startup.h"
 
+#include "window_icon.h"
+
 #include <QApplication>
-#include <QDir>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 namespace corvane {
-
-namespace {
-
-QIcon applicationIcon()
-{
-    QIcon icon; // every size the build rendered
-    for (const QFileInfo &png : QDir(QStringLiteral(":/corvane")).entryInfoList())
-        icon.addFile(png.filePath());
-    return icon;
-}
-
-} // namespace
 
 void prepareApplication(QApplication &app)
 {
@@ -30,7 +18,7 @@ void prepareApplication(QApplication &app)
     QApplication::setApplicationVersion(QStringLiteral("0.01"));
     // Wayland docks find the desktop entry, and with it the icon, by this name.
     QApplication::setDesktopFileName(QStringLiteral("org.corvane.corvane"));
-    QApplication::setWindowIcon(applicationIcon());
+    QApplication::setWindowIcon(windowIcon());
 
     const QLocale japanese(QLocale::Japanese, QLocale::Japan);
     QLocale::setDefault(japanese);

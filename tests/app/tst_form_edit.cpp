@@ -74,15 +74,19 @@ private slots:
                 "H4|H5|H6|HR|I|IMG|KBD|LI|OL|P|PRE|S|SAMP|SPAN|STRONG|TABLE|TD|TH|TR|TT|U|UL|VAR",
                 "C_name @-1: A:active|A:hover|A:link|A:visited"}));
 
-        // Captions of frames, labels and boxes ask for the Gothic faces at 8.25 points; the rest,
-        // New Style's caption included, use the window's font (menus, the desktop's).
+        // Captions of frames (their titles alone), labels and boxes ask for the Gothic faces at
+        // 8.25 points; the rest, New Style's caption included, use the window's font (menus, the
+        // desktop's).
         QCOMPARE(gothicFaces(false).first() + ' ' + gothicFaces(true).first(),
                  "ＭＳ Ｐゴシック ＭＳ ゴシック");
         QMap<QString, QStringList> faces; // "family size" and the controls that use it
-        for (QWidget *w : form->findChildren<QWidget *>(QRegularExpression("^[A-Z]")))
-            if (!w->isWindow())
-                faces[w->font().family() + ' ' + QString::number(w->font().pointSizeF())]
-                    << w->objectName();
+        for (QWidget *w : form->findChildren<QWidget *>(QRegularExpression("^[A-Z]"))) {
+            if (w->isWindow())
+                continue;
+            const auto *frame = qobject_cast<Frame *>(w);
+            const QFont font = frame ? frame->titleFont() : w->font();
+            faces[font.family() + ' ' + QString::number(font.pointSizeF())] << w->objectName();
+        }
         QCOMPARE(faces.take(gothicFace(false) + " 8.25"),
                  (QStringList{"Frame1", "Frame2", "Frame4"}));
         QCOMPARE(faces.take(gothicFace(true) + " 8.25"),

@@ -47,15 +47,25 @@ class TestQtPlatform : public QObject {
     Q_OBJECT
 
 private slots:
-    // The icon is sharp at every size a desktop asks for, the window's 32 among them.
+    // The icon is sharp at every size a desktop asks for, the window's 32 among them: each size
+    // the window carries is, pixel for pixel, the PNG installed for the desktop's theme (both
+    // premultiplied, as a pixmap holds them). A size in
+    // between is the next larger one shrunk; a larger one is the largest.
     void initTestCase()
     {
         prepareApplication(*qApp);
+        const QIcon icon = QApplication::windowIcon();
         QList<int> sizes;
-        for (const QSize size : QApplication::windowIcon().availableSizes())
+        for (const QSize size : icon.availableSizes()) {
             sizes << size.width() * (size.width() == size.height());
+            const QImage png(QStringLiteral(CORVANE_ICON_DIR "/corvane-%1.png").arg(size.width()));
+            QCOMPARE(icon.pixmap(size).toImage(), QPixmap::fromImage(png).toImage());
+        }
         std::sort(sizes.begin(), sizes.end());
         QCOMPARE(sizes, (QList<int>{16, 22, 24, 32, 48, 64, 128, 256}));
+        QCOMPARE(icon.pixmap(20).size(), QSize(20, 20));
+        QCOMPARE(icon.pixmap(300).size(), QSize(256, 256));
+        QCOMPARE(icon.actualSize(QSize(300, 300)), QSize(256, 256));
     }
 
     // Per box: the title asked for; the title, icon and buttons shown, the default marked *; the

@@ -462,6 +462,7 @@ private slots:
             QProcess traced;
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
             env.insert("CORVANE_TRACED_SAVE", path(file));
+            env.insert("ASAN_OPTIONS", "detect_leaks=0"); // LeakSanitizer refuses to run traced
             traced.setProcessEnvironment(env);
             traced.start(strace, {"-f", "-qq", "-o", path("trace"), "-e",
                                   "trace=fsync,fdatasync,linkat,renameat2,renameat,unlinkat,"

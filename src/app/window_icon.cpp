@@ -72,17 +72,16 @@ private:
     // shrunk rather than enlarged.
     const Stored *bestFor(const QSize &size) const
     {
-        const auto covers = [size](const Stored *stored) {
-            return stored->size.width() >= size.width() && stored->size.height() >= size.height();
-        };
-        const Stored *best = nullptr;
+        const Stored *covering = nullptr, *largest = nullptr;
         for (const Stored &stored : m_sizes) {
-            const bool smaller = best && stored.size.width() < best->size.width();
-            if (!best ||
-                (covers(&stored) != covers(best) ? covers(&stored) : covers(&stored) == smaller))
-                best = &stored;
+            const int side = stored.size.width();
+            if (side >= size.width() && side >= size.height() &&
+                (!covering || side < covering->size.width()))
+                covering = &stored;
+            if (!largest || side > largest->size.width())
+                largest = &stored;
         }
-        return best;
+        return covering ? covering : largest;
     }
 
     QList<Stored> m_sizes;

@@ -21,19 +21,11 @@ namespace {
 
 // A folder marked append-only takes new names but gives none up: a temporary file
 // named there could never be removed.
-bool onlyGrows(int folder)
+bool onlyGrows(const Fd &readable)
 {
-    const Fd readable(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     int flags = 0;
     return readable && ::ioctl(readable.get(), FS_IOC_GETFLAGS, &flags) == 0 &&
            (flags & FS_APPEND_FL);
-}
-
-void flushFolder(int folder)
-{
-    const Fd readable(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (readable)
-        ::fsync(readable.get());
 }
 
 } // namespace
@@ -46,12 +38,15 @@ std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)
     reach(SaveStep::Located);
 
     const int dir = target.folder.get();
+    // Opened for reading: its flags are read, and it is flushed. (A folder that may not be
+    // read has neither done.)
+    const Fd readable(::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     const bool folderWritable = ::faccessat(dir, ".", W_OK | X_OK, AT_EACCESS) == 0;
     const int folderError = errno;
     if (!target.exists && !folderWritable)
         return failure(path, folderError == EACCES ? reason::deniedFolder
                                                    : saveFailureReason(folderError));
-    const bool newNames = folderWritable && !onlyGrows(dir);
+    const bool newNames = folderWritable && !onlyGrows(readable);
 
     // Renaming would split hard links, or give the file this user's identity.
     if (target.exists && (target.st.st_nlink > 1 || !newNames || !mayOwn(target.st)))
@@ -67,7 +62,8 @@ std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)
                                  : saveFailureReason(renamed.error));
 
     // The new name is durable once the folder itself reaches the disk.
-    flushFolder(dir);
+    if (readable)
+        ::fsync(readable.get());
     return std::nullopt;
 }
 

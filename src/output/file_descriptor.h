@@ -3,9 +3,17 @@
 
 #pragma once
 
+#include <QByteArray>
+
 #include <unistd.h>
 
 namespace corvane::output {
+
+// The path through which the kernel names an open file.
+inline QByteArray procPath(int fd)
+{
+    return "/proc/self/fd/" + QByteArray::number(fd);
+}
 
 // An open file descriptor, closed with its owner.
 class Fd {

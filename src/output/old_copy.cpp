@@ -4,6 +4,7 @@
 #include "old_copy.h"
 
 #include "file_writes.h"
+#include "unnamed_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,13 +57,10 @@ QByteArray copyName(const QByteArray &name, int n)
 // Gives the unnamed file `fd` the first free copy name in `folder`.
 int nameCopy(int fd, int folder, const QByteArray &name, QByteArray &given)
 {
-    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
     for (int n = 1; n < 100; ++n) {
         given = copyName(name, n);
-        if (::linkat(AT_FDCWD, self.constData(), folder, given.constData(), AT_SYMLINK_FOLLOW) == 0)
-            return 0;
-        if (errno != EEXIST)
-            return errno;
+        if (const int e = linkInto(fd, folder, given); e != EEXIST)
+            return e;
     }
     given.clear();
     return EEXIST;
@@ -92,7 +90,7 @@ int OldCopy::make(int file, off_t size, int folder, const QByteArray &name, bool
     if (m_folder)
         m_copy.reset(::openat(m_folder.get(), ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
     const bool unnamed = bool(m_copy);
-    if (!m_copy && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+    if (!m_copy && noUnnamedFiles(errno)) {
         if (beside) // a folder without unnamed files
             return make(file, size, folder, name, false);
         m_copy.reset(createNamed(m_folder.get(), name, m_name));
@@ -110,8 +108,7 @@ int OldCopy::make(int file, off_t size, int folder, const QByteArray &name, bool
             return e;
     if (::fsync(m_copy.get()) != 0)
         return errno;
-    const QString where =
-        QFile::symLinkTarget(QStringLiteral("/proc/self/fd/%1").arg(m_folder.get()));
+    const QString where = QFile::symLinkTarget(QFile::decodeName(procPath(m_folder.get())));
     m_path = QDir::toNativeSeparators(QDir(where).filePath(QFile::decodeName(m_name)));
     return flushFolder(m_folder.get());
 }

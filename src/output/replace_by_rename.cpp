@@ -6,6 +6,7 @@
 #include "file_identity.h"
 #include "file_writes.h"
 #include "save_steps.h"
+#include "unnamed_file.h"
 
 #include <QRandomGenerator>
 
@@ -20,18 +21,6 @@ namespace {
 QByteArray freshName()
 {
     return ".corvane-" + QByteArray::number(QRandomGenerator::system()->generate64(), 36);
-}
-
-// Gives the unnamed file `fd` the name `name` in `dir`; never replaces a name.
-int linkInto(int fd, int dir, const QByteArray &name)
-{
-    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
-    if (::linkat(AT_FDCWD, self.constData(), dir, name.constData(), AT_SYMLINK_FOLLOW) == 0)
-        return 0;
-    if (errno != ENOENT)
-        return errno;
-    // Without /proc only a process that may read any file can name it.
-    return ::linkat(fd, "", dir, name.constData(), AT_EMPTY_PATH) == 0 ? 0 : errno;
 }
 
 // Puts `from` under the name `to` when `to` is still the file `st` (or, for a new file,
@@ -75,7 +64,7 @@ Renamed replaceByRename(const SaveTarget &target, const QByteArray &bytes)
     const mode_t mode = target.exists ? 0600 : 0666;
     QByteArray named; // stays empty while the file has no name
     Fd file(::openat(dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
-    if (!file && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+    if (!file && noUnnamedFiles(errno)) {
         // A file system without unnamed files: a short name that does not grow
         // with the target's, so every name the folder takes can be saved.
         for (int attempt = 0; attempt < 100; ++attempt) {

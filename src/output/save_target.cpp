@@ -42,9 +42,9 @@ QString denied(const QByteArray &given, bool looking, bool exists, const struct 
 // Where the open file really is, as the kernel names it; empty when /proc is missing.
 QByteArray realPath(int fd)
 {
-    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
     QByteArray real(PATH_MAX, Qt::Uninitialized);
-    const ssize_t length = ::readlink(self.constData(), real.data(), std::size_t(real.size()));
+    const ssize_t length =
+        ::readlink(procPath(fd).constData(), real.data(), std::size_t(real.size()));
     if (length <= 0 || length == real.size() || real.at(0) != '/')
         return {};
     real.truncate(length);

@@ -3,7 +3,10 @@
 
 #include "controls.h"
 
+#include "reader_events.h"
+
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QButtonGroup>
 #include <QCompleter>
 #include <QCoreApplication>
@@ -65,10 +68,13 @@ QString ComboBox::text() const
 void ComboBox::setText(const QString &text)
 {
     m_listIndex = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    followListIndex();
+    // The new text first: the old one is never written back in between, where a screen
+    // reader would hear it.
     if (isEditable())
         lineEdit()->setText(text);
+    followListIndex();
     emit changed();
+    valueShown();
 }
 
 void ComboBox::setListIndex(int position)
@@ -80,6 +86,7 @@ void ComboBox::setListIndex(int position)
     if (isEditable())
         lineEdit()->setText(itemText(position));
     emitClicked();
+    valueShown();
 }
 
 void ComboBox::addEntry(const QString &entry, int position)
@@ -119,6 +126,27 @@ QSize ComboBox::sizeHint() const
 QSize ComboBox::minimumSizeHint() const
 {
     return minimumSize() == maximumSize() ? minimumSize() : QComboBox::minimumSizeHint();
+}
+
+void ComboBox::focusInEvent(QFocusEvent *event)
+{
+    const Qt::FocusReason reason = event->reason();
+    if (!isEditable() || (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason &&
+                          reason != Qt::ShortcutFocusReason)) {
+        QComboBox::focusInEvent(event);
+        return;
+    }
+    // Coming in by key selects the text, and a screen reader says selected text at once: it is
+    // selected once the field has been announced, so that its purpose is heard before its value.
+    QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
+    QComboBox::focusInEvent(&plain);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (hasFocus() && !lineEdit()->hasSelectedText())
+                lineEdit()->selectAll();
+        },
+        Qt::QueuedConnection);
 }
 
 void ComboBox::keyPressEvent(QKeyEvent *event)
@@ -163,6 +191,17 @@ void ComboBox::picked(int position)
 {
     m_listIndex = position;
     emitClicked();
+    valueShown();
+}
+
+void ComboBox::valueShown()
+{
+    // An editable field is heard through its edit line. A list-only one has none: its entry
+    // is told as text arriving, which readers say when it shows selected, as it does here.
+    if (!isEditable() && hasFocus()) {
+        QAccessibleTextInsertEvent arrived(this, 0, text());
+        tell(arrived);
+    }
 }
 
 void ComboBox::emitClicked()
@@ -198,15 +237,15 @@ Swatch::Swatch(QWidget *parent)
     : QLineEdit(parent)
 {
     setReadOnly(true);
-    setColour(Qt::white);
+    setColour(Qt::white, {});
 }
 
-void Swatch::setColour(const QColor &colour)
+void Swatch::setColour(const QColor &colour, const QString &words)
 {
     QPalette p = palette();
     p.setColor(QPalette::Base, colour);
     setPalette(p);
-    setAccessibleDescription(colour.name(QColor::HexRgb).toUpper());
+    m_words = words.isEmpty() ? colour.name(QColor::HexRgb).toUpper() : words;
 }
 
 namespace {
@@ -219,6 +258,14 @@ QColor between(const QColor &a, const QColor &b)
 }
 
 } // namespace
+
+void Swatch::focusInEvent(QFocusEvent *)
+{
+    // Coming in by Tab, a line edit selects its (empty) text and moves its caret before the
+    // focus is announced; a screen reader then takes the box for announced, and says nothing.
+    QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
+    QLineEdit::focusInEvent(&plain);
+}
 
 void Swatch::paintEvent(QPaintEvent *)
 {

@@ -59,6 +59,7 @@ signals:
 
 protected:
     bool event(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
 
@@ -67,6 +68,8 @@ private:
     // Emits clicked(), then puts the beginning of the text in view: Qt leaves a long
     // entry scrolled to its end.
     void emitClicked();
+    // Tells screen readers of the entry a list-only field now shows, while it has the focus.
+    void valueShown();
     void typed();
     // Gives Qt's index the value of listIndex(), and keeps the text as it is.
     void followListIndex();
@@ -98,17 +101,23 @@ private:
     QList<QCheckBox *> m_boxes;
 };
 
-// A read-only box that shows a colour and nothing else.
+// A read-only box that shows a colour and nothing else; screen readers read the colour in words.
 class Swatch : public QLineEdit {
     Q_OBJECT
 public:
     explicit Swatch(QWidget *parent = nullptr);
 
     QColor colour() const { return palette().color(QPalette::Base); }
-    void setColour(const QColor &colour);
+    QString words() const { return m_words; }
+    // `words` as the user wrote the colour ("blue", "#00f"); without them, its hexadecimal form.
+    void setColour(const QColor &colour, const QString &words);
 
 protected:
+    void focusInEvent(QFocusEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString m_words;
 };
 
 // The small button on a swatch, which shows its focus by its whole face: a focus frame

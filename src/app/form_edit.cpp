@@ -3,6 +3,8 @@
 
 #include "form_edit.h"
 
+#include "accessibility.h"
+#include "announcer.h"
 #include "compose/selector_kinds.h"
 #include "fields/catalogue.h"
 #include "platform.h"
@@ -30,7 +32,9 @@ Form_edit::Form_edit(Platform &platform, QWidget *parent)
     : QMainWindow(parent)
     , m_platform(platform)
 {
+    installAccessibility();
     buildForm(this, ui);
+    m_announcer = new Announcer(this);
 
     connect(ui.Op_new, &OptionArray::clicked, this, &Form_edit::Op_new_Click);
     connect(ui.Ch_de, &CheckBoxArray::clicked, this, &Form_edit::Ch_de_Click);

@@ -9,6 +9,7 @@
 
 namespace corvane {
 
+class Announcer;
 class Platform;
 
 // The one window. It reads its controls, hands their values to the plain
@@ -50,6 +51,7 @@ private:
 
     Platform &m_platform;
     FormControls ui;
+    Announcer *m_announcer;
 };
 
 } // namespace corvane

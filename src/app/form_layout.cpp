@@ -73,6 +73,15 @@ QGridLayout *tightGrid(QWidget *parent)
     return grid;
 }
 
+QMenu *menu(QMenuBar *bar, const char *name, const QString &caption)
+{
+    QMenu *m = named(bar->addMenu(caption), name);
+    // Qt names an open menu by its window title, which a menu has none of; unnamed, a screen
+    // reader skips it and never says which menu the first command belongs to.
+    m->setAccessibleName(QString(caption).remove(u'&'));
+    return m;
+}
+
 QAction *item(QMenu *menu, const char *name, const QString &caption, const QKeySequence &key)
 {
     QAction *action = named(menu->addAction(caption), name);
@@ -100,10 +109,9 @@ void buildFontStyle(QWidget *parent, FormControls &ui)
     ui.C_back = field(f, "C_back", colour);
     ui.T_back = swatch(f, "T_back", QStringLiteral("背景色の見本"), ui.Com_c_b, "Com_c_b",
                        QStringLiteral("背景色を選ぶ"));
-    // No label of their own: screen readers on Linux take a drop-down's name
-    // from its label and ignore an accessible name, but read the description.
-    ui.C_s_unit->setAccessibleDescription(QStringLiteral("サイズの単位"));
-    ui.C_l_unit->setAccessibleDescription(QStringLiteral("行間の単位"));
+    // No label of their own: named for screen readers.
+    ui.C_s_unit->setAccessibleName(QStringLiteral("サイズの単位"));
+    ui.C_l_unit->setAccessibleName(QStringLiteral("行間の単位"));
 
     ui.Label1 = label(f, "Label1", QStringLiteral("フォント："), ui.C_font);
     ui.Label2 = label(f, "Label2", QStringLiteral("サイズ："), ui.C_size);
@@ -168,7 +176,7 @@ void buildNewStyle(QWidget *parent, FormControls &ui)
         grid->addWidget(button, i, 0);
     }
     ui.C_name = field(ui.Frame3, "C_name", 118);
-    ui.C_name->setAccessibleDescription(QStringLiteral("セレクタ"));
+    ui.C_name->setAccessibleName(QStringLiteral("セレクタ"));
     grid->addWidget(ui.C_name, 3, 0);
 }
 
@@ -189,12 +197,12 @@ void buildSource(QWidget *parent, FormControls &ui)
 void buildMenus(QMainWindow *window, FormControls &ui)
 {
     QMenuBar *bar = window->menuBar();
-    ui.M_File = named(bar->addMenu(QStringLiteral("ファイル(&F)")), "M_File");
+    ui.M_File = menu(bar, "M_File", QStringLiteral("ファイル(&F)"));
     ui.M_Save = item(ui.M_File, "M_Save", QStringLiteral("保存(&S)"), Qt::CTRL | Qt::Key_S);
     ui.M_1 = named(ui.M_File->addSeparator(), "M_1");
     ui.M_Quti = item(ui.M_File, "M_Quti", QStringLiteral("終了(&Q)"), Qt::CTRL | Qt::Key_Q);
 
-    ui.M_Edit = named(bar->addMenu(QStringLiteral("編集(&E)")), "M_Edit");
+    ui.M_Edit = menu(bar, "M_Edit", QStringLiteral("編集(&E)"));
     ui.M_Write =
         item(ui.M_Edit, "M_Write", QStringLiteral("書き出し(&W)"), Qt::CTRL | Qt::Key_Insert);
     ui.M_Copy = item(ui.M_Edit, "M_Copy", QStringLiteral("コピー(&C)"), Qt::SHIFT | Qt::Key_Insert);
@@ -202,7 +210,7 @@ void buildMenus(QMainWindow *window, FormControls &ui)
     ui.M_Clear =
         item(ui.M_Edit, "M_Clear", QStringLiteral("クリア(&D)"), Qt::SHIFT | Qt::Key_Delete);
 
-    ui.M_Help = named(bar->addMenu(QStringLiteral("ヘルプ(&H)")), "M_Help");
+    ui.M_Help = menu(bar, "M_Help", QStringLiteral("ヘルプ(&H)"));
     ui.M_Ver = item(ui.M_Help, "M_Ver", QStringLiteral("バージョン(&V)"), Qt::Key_F12);
 }
 

@@ -32,9 +32,14 @@ void SourcePane::appendAtEnd(const QString &text)
 {
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
+    const int start = cursor.position();
     cursor.insertText(text);
     setTextCursor(cursor);
     ensureCursorVisible();
+    // The caret goes back to the start of what was added, so that a screen reader coming to
+    // the pane reads that line.
+    cursor.setPosition(start);
+    setTextCursor(cursor);
     horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
 }
 

@@ -3,6 +3,7 @@
 
 // The Write command, the field reset that follows it, and the decoration boxes
 // whose ticks it reads.
+#include "announcer.h"
 #include "compose/rule.h"
 #include "compose/selector_kinds.h"
 #include "form_edit.h"
@@ -70,6 +71,8 @@ void Form_edit::M_Write_Click()
         ui.C_name->addEntry(name, 0);
         ui.C_name->setText(name + u'0'); // the next name on offer
     }
+    // Heard without leaving the selector field, after what the reset and the new name said.
+    m_announcer->say(rule.trimmed());
 }
 
 void Form_edit::ini_format()

@@ -25,7 +25,7 @@ void Form_edit::colourField_Click(const ColourField &colour)
     }
     // A "#" text with a non-hexadecimal character leaves the swatch as it was.
     if (const auto number = fields::c_conv(colour.field->text()))
-        colour.swatch->setColour(fields::toQColor(*number));
+        colour.swatch->setColour(fields::toQColor(*number), colour.field->text());
 }
 
 void Form_edit::pickColour(const ColourField &colour)
@@ -41,7 +41,7 @@ void Form_edit::pickColour(const ColourField &colour)
     }
     const fields::ColourNumber number = fields::colourNumber(chosen.value);
     colour.field->setText(fields::hexColourText(number));
-    colour.swatch->setColour(fields::toQColor(number));
+    colour.swatch->setColour(fields::toQColor(number), colour.field->text());
 }
 
 } // namespace corvane

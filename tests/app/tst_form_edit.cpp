@@ -276,13 +276,84 @@ private slots:
         const QTextCursor rule(pane->document()->lastBlock().previous());
         QVERIFY(pane->viewport()->rect().contains(pane->cursorRect(rule)));
         QCOMPARE(pane->horizontalScrollBar()->value(), 0);
+        // The caret waits at its start, where a screen reader coming to the pane reads it.
+        QCOMPARE(pane->textCursor().position(), rule.position());
+    }
+
+    // What a screen reader is told beyond names: a pick in a list-only field, by key, list or
+    // command, as text that shows selected, while the field has the focus; an editable field's
+    // text selected by Tab only once the field is announced; each swatch's colour in words;
+    // menus by name, and their commands with their keys.
+    void screenReader()
+    {
+        Heard heard;
+        ui->C_s_unit->setFocus();
+        QTest::keyClick(ui->C_s_unit, Qt::Key_Down);
+        QTest::keyClick(ui->C_s_unit, Qt::Key_Up);
+        ui->C_style->setFocus();
+        QVERIFY(pickFromList(ui->C_style, 1));
+        ui->C_l_unit->setFocus();
+        ui->C_l_unit->setListIndex(3);
+        typeInto(ui->C_name, ".a");
+        ui->C_s_unit->setListIndex(0); // unfocused: nothing said
+        ui->C_l_unit->setFocus();
+        write(); // the reset puts the focused unit back to pt, then the focus moves on
+        QCOMPARE(heard.take(),
+                 (QStringList{"C_s_unit: mm", "C_s_unit: pt", "C_style: 斜体(イタリック)",
+                              "C_l_unit: cm", "C_l_unit: pt",
+                              "notification: .a { FONT-STYLE : italic }"}));
+        ui->Op_new->at(2)->setFocus();
+        QTest::keyClick(ui->Op_new->at(2), Qt::Key_Tab);
+        QVERIFY(ui->C_name->hasFocus() && !ui->C_name->lineEdit()->hasSelectedText());
+        QTRY_COMPARE(ui->C_name->lineEdit()->selectedText(), ".a0");
+
+        // The colour the field holds, as written: a name, typed text, a pick in the dialog.
+        QStringList swatches;
+        const auto swatch = [&swatches](Swatch *s) {
+            swatches << QAccessible::queryAccessibleInterface(s)->text(QAccessible::Value);
+        };
+        ui->C_color->setListIndex(1);
+        swatch(ui->T_color);
+        typeInto(ui->C_back, "#f0c");
+        swatch(ui->T_back);
+        typeInto(ui->C_back, "purple"); // no colour Corvane knows: the swatch turns white
+        swatch(ui->T_back);
+        platform->colourResults = {DialogResult<QColor>::accepted(QColor(1, 2, 3))};
+        ui->C_color->setListIndex(7);
+        swatch(ui->T_color);
+        typeInto(ui->C_color, "");
+        swatch(ui->T_color);
+        QCOMPARE(swatches, (QStringList{"blue", "#f0c", "purple", "#010203", "#FFFFFF"}));
+        QAccessibleTextInterface *line =
+            QAccessible::queryAccessibleInterface(ui->T_color)->textInterface();
+        int start = 0, end = 0;
+        QCOMPARE(line->textAtOffset(0, QAccessible::LineBoundary, &start, &end), "#FFFFFF");
+        line->attributes(3, &start, &end); // readers join the runs into the line they say
+        QCOMPARE(QPair(start, end), QPair(0, 7));
+
+        QStringList menus;
+        for (QMenu *menu : {ui->M_File, ui->M_Edit, ui->M_Help}) {
+            QAccessibleInterface *m = QAccessible::queryAccessibleInterface(menu);
+            menus << m->text(QAccessible::Name) + ':';
+            for (int i = 0; i < m->childCount(); ++i) {
+                QAccessibleInterface *item = m->child(i);
+                if (QAccessibleActionInterface *keys = item->actionInterface();
+                    keys && item->role() == QAccessible::MenuItem)
+                    menus.last() += ' ' + item->text(QAccessible::Name) + ' ' +
+                                    keys->keyBindingsForAction(keys->pressAction()).join(';');
+            }
+        }
+        QCOMPARE(menus, (QStringList{"ファイル(F): 保存(S) S;;Ctrl+S 終了(Q) Q;;Ctrl+Q",
+                                     "編集(E): 書き出し(W) W;;Ctrl+Ins コピー(C) C;;Shift+Ins "
+                                     "クリア(D) D;;Shift+Del",
+                                     "ヘルプ(H): バージョン(V) V;;F12"}));
     }
 
     void keyboard()
     {
         ui->Op_new->select(1); // Tab still stops at every option button
         ui->C_font->setFocus();
-        // Each stop and what a screen reader hears: "label|name (a drop-down's value)|description".
+        // Each stop and what a screen reader hears: "label|name|value|description".
         QStringList visited;
         for (int i = 0; i < 23; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -294,18 +365,18 @@ private slots:
                 label +=
                     qobject_cast<QLabel *>(other->object()) ? other->text(QAccessible::Name) : "";
             visited << w->objectName() + ' ' + label + '|' + a->text(QAccessible::Name) + '|' +
-                           a->text(QAccessible::Description);
+                           a->text(QAccessible::Value) + '|' + a->text(QAccessible::Description);
         }
         // clang-format off
         QCOMPARE(visited, (QStringList{
-            "C_size サイズ：|サイズ：|", "C_s_unit |pt|サイズの単位", "C_style スタイル：|スタイル：|",
-            "C_bold 太さ：|太さ：|", "C_color 文字色：|文字色：|", "T_color |文字色の見本|#FFFFFF",
-            "C_lineheight 行間：|行間：|", "C_l_unit |pt|行間の単位", "C_back 背景色：|背景色：|",
-            "T_back |背景色の見本|#FFFFFF", "Ch_de0 |アンダーライン|", "Ch_de1 |オーバーライン|",
-            "Ch_de2 |取り消し線|", "Ch_de3 |点滅|", "Ch_de4 |無し|", "Op_new0 |新規クラス|",
-            "Op_new1 |タグの再定義|", "Op_new2 |CSSセレクタ|", "C_name |BODY|セレクタ",
-            "Text1 |ソース|", "Com_c_c |文字色を選ぶ|文字色を選ぶ",
-            "Com_c_b |背景色を選ぶ|背景色を選ぶ", "C_font フォント：|フォント：|"}));
+            "C_size サイズ：|サイズ：||", "C_s_unit |サイズの単位|pt|", "C_style スタイル：|スタイル：||",
+            "C_bold 太さ：|太さ：||", "C_color 文字色：|文字色：||", "T_color |文字色の見本|#FFFFFF|文字色の見本",
+            "C_lineheight 行間：|行間：||", "C_l_unit |行間の単位|pt|", "C_back 背景色：|背景色：||",
+            "T_back |背景色の見本|#FFFFFF|背景色の見本", "Ch_de0 |アンダーライン||", "Ch_de1 |オーバーライン||",
+            "Ch_de2 |取り消し線||", "Ch_de3 |点滅||", "Ch_de4 |無し||", "Op_new0 |新規クラス||",
+            "Op_new1 |タグの再定義||", "Op_new2 |CSSセレクタ||", "C_name |セレクタ|BODY|",
+            "Text1 |ソース||", "Com_c_c |文字色を選ぶ||文字色を選ぶ",
+            "Com_c_b |背景色を選ぶ||背景色を選ぶ", "C_font フォント：|フォント：||"}));
         // clang-format on
 
         // A frame's access key leads to its first control, not its selected option.

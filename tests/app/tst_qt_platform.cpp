@@ -1,9 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Corvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "accessibility.h"
 #include "qt_platform.h"
 #include "startup.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QColorDialog>
 #include <QDeadlineTimer>
@@ -54,6 +56,7 @@ private slots:
     void initTestCase()
     {
         prepareApplication(*qApp);
+        installAccessibility();
         const QIcon icon = QApplication::windowIcon();
         QList<int> sizes;
         for (const QSize size : icon.availableSizes()) {
@@ -68,18 +71,19 @@ private slots:
         QCOMPARE(icon.actualSize(QSize(300, 300)), QSize(256, 256));
     }
 
-    // Per box: the title asked for; the title, icon and buttons shown, the default marked *; the
-    // key pressed, and the answer.
+    // Per box: the title asked for; the title, icon and buttons shown, the default marked *, and
+    // what a screen reader calls it (an information box a dialog, with its text as description,
+    // a stop box an alert); the key pressed, and the answer.
     void message()
     {
         using enum Buttons;
         using enum Answer;
         const std::tuple<Buttons, QString, QString, Qt::Key, Answer> boxes[] = {
-            {OkInformation, "書き出し", "書き出し Information OK*", Qt::Key_Return, Ok},
-            {OkCritical, "保存", "保存 Critical OK*", Qt::Key_Escape, Ok},
-            {YesNoCritical, "消去", "消去 Critical はい* いいえ", Qt::Key_Return, Yes},
-            {YesNoCritical, "消去", "消去 Critical はい* いいえ", Qt::Key_Escape, No},
-            {OkPlain, "", "Corvane NoIcon OK*", Qt::Key_Escape, Ok}};
+            {OkInformation, "書き出し", "書き出し Information OK* Dialog+", Qt::Key_Return, Ok},
+            {OkCritical, "保存", "保存 Critical OK* AlertMessage", Qt::Key_Escape, Ok},
+            {YesNoCritical, "消去", "消去 Critical はい* いいえ AlertMessage", Qt::Key_Return, Yes},
+            {YesNoCritical, "消去", "消去 Critical はい* いいえ AlertMessage", Qt::Key_Escape, No},
+            {OkPlain, "", "Corvane NoIcon OK* Dialog+", Qt::Key_Escape, Ok}};
         const QString prompt = "「<b>x</b>.css」\r\n二行目"; // shown as written, not as markup
         for (const auto &[buttons, title, shown, key, answer] : boxes) {
             QString seen;
@@ -89,6 +93,10 @@ private slots:
                 for (QAbstractButton *b : box->buttons())
                     seen +=
                         ' ' + b->text() + (static_cast<QPushButton *>(b)->isDefault() ? "*" : "");
+                QAccessibleInterface *a = QAccessible::queryAccessibleInterface(box);
+                seen += ' ' + QVariant::fromValue(a->role()).toString() +
+                        (a->text(QAccessible::Description) == box->text() ? "+" : "") +
+                        (a->text(QAccessible::Name) == box->windowTitle() ? "" : " misnamed");
                 QTest::keyClick(box->focusWidget(), key);
             });
             QCOMPARE(QtPlatform().message(prompt, buttons, title), answer);

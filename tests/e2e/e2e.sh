@@ -58,14 +58,14 @@ wait_for() {
     done
     fail "timed out waiting for $what"
 }
-# Gives the focus up to 3 seconds to reach the control whose description matches.
+# Gives the focus up to 3 seconds to reach the control of that name.
 expect_focus() {
-    local step=$1 description=$2
+    local step=$1 name=$2
     for _ in $(seq 6); do
-        [[ "$(focused)" == *"($description)" ]] && return 0
+        [[ "$(focused)" == *" '$name' "* ]] && return 0
         sleep 0.5
     done
-    fail "after $step, the focus should be on $description"
+    fail "after $step, the focus should be on $name"
 }
 window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
 shown() { [ -n "$(window "$1")" ]; }

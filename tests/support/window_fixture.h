@@ -4,14 +4,17 @@
 #pragma once
 
 #include "form_edit.h"
+#include "reader_events.h"
 #include "scripted_platform.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QTest>
 
 #include <memory>
+#include <utility>
 
 namespace corvane::testing {
 
@@ -38,6 +41,44 @@ inline bool pickFromList(ComboBox *field, int position)
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
     return QTest::qWaitFor([view] { return !view->window()->isVisible(); });
 }
+
+// What a screen reader is told while one of these lives, as Qt hands it to the accessibility
+// bus: the events readers speak from, one line each.
+class Heard {
+public:
+    Heard() { onTold = record; }
+    ~Heard() { onTold = nullptr; }
+    QStringList take() { return std::exchange(lines(), {}); }
+
+private:
+    static QStringList &lines()
+    {
+        static QStringList heard;
+        return heard;
+    }
+    static void record(QAccessibleEvent &told)
+    {
+        const QAccessibleEvent *event = &told;
+        QAccessibleInterface *iface = event->accessibleInterface();
+        switch (event->type()) {
+        case QAccessible::TextInserted:
+            // Said when the inserted text is what the field shows selected.
+            if (QAccessibleTextInterface *text = iface->textInterface();
+                text && text->selectionCount()) {
+                int start = 0, end = 0;
+                text->selection(0, &start, &end);
+                lines() << event->object()->objectName() + ": " + text->text(start, end);
+            }
+            break;
+        case QAccessible::ObjectShow:
+            if (iface->role() == QAccessible::Notification)
+                lines() << "notification: " + iface->text(QAccessible::Name);
+            break;
+        default:
+            break;
+        }
+    }
+};
 
 // A fresh, shown window for every test function, on a platform that records its boxes.
 class WindowTest : public QObject {

@@ -1,0 +1,27 @@
+// SPDX-FileCopyrightText: 2026 Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "announcer.h"
+
+#include "reader_events.h"
+
+#include <QAccessible>
+
+namespace corvane {
+
+Announcer::Announcer(QWidget *window)
+    : QWidget(window)
+{
+    setObjectName(QStringLiteral("announcer"));
+    // Never shown: a shown notification would be read out, empty, with the window.
+    setVisible(false);
+}
+
+void Announcer::say(const QString &sentence)
+{
+    m_sentence = sentence;
+    QAccessibleEvent shown(this, QAccessible::ObjectShow);
+    tell(shown);
+}
+
+} // namespace corvane

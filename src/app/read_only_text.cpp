@@ -29,14 +29,4 @@ QString ReadOnlyText::attributes(int, int *startOffset, int *endOffset) const
     return {};
 }
 
-QString ReadOnlyText::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,
-                                   int *startOffset, int *endOffset) const
-{
-    if (boundaryType == QAccessible::CharBoundary || boundaryType == QAccessible::WordBoundary)
-        return QAccessibleTextInterface::textAtOffset(offset, boundaryType, startOffset, endOffset);
-    *startOffset = 0;
-    *endOffset = characterCount();
-    return shownText();
-}
-
 } // namespace corvane

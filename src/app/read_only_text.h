@@ -7,9 +7,8 @@
 
 namespace corvane {
 
-// A one-line text that a screen reader reads whole and nobody edits: a list-only field's entry,
-// a swatch's colour in words. Its line is the whole text (Qt's default takes the places where a
-// line may break for lines).
+// A one-line text that a screen reader reads and nobody edits: a list-only field's entry, a
+// swatch's colour in words.
 class ReadOnlyText : public QAccessibleTextInterface {
 public:
     void selection(int selectionIndex, int *startOffset, int *endOffset) const override;
@@ -25,8 +24,6 @@ public:
     int offsetAtPoint(const QPoint &) const override { return -1; }
     void scrollToSubstring(int, int) override {}
     QString attributes(int offset, int *startOffset, int *endOffset) const override;
-    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
-                         int *endOffset) const override;
 
 protected:
     virtual QString shownText() const = 0;

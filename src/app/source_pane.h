@@ -24,7 +24,8 @@ public:
 
     // Both keep the undo history: the user can take a change back.
     void setText(const QString &text);
-    // Adds at the very end, without touching the rest, and shows the end.
+    // Adds at the very end, without touching the rest, shows the end, and leaves the caret at
+    // the start of what it added.
     void appendAtEnd(const QString &text);
 };
 

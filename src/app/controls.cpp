@@ -118,6 +118,15 @@ void ComboBox::showPopup()
         view()->selectionModel()->clearCurrentIndex();
 }
 
+void ComboBox::hidePopup()
+{
+    QComboBox::hidePopup();
+    // Qt reports the pick, if any, right after closing the list.
+    m_listClosing = true;
+    QMetaObject::invokeMethod(
+        this, [this] { m_listClosing = false; }, Qt::QueuedConnection);
+}
+
 QSize ComboBox::sizeHint() const
 {
     return minimumSize() == maximumSize() ? minimumSize() : QComboBox::sizeHint();
@@ -198,7 +207,7 @@ void ComboBox::valueShown()
 {
     // An editable field is heard through its edit line. A list-only one has none: its entry
     // is told as text arriving, which readers say when it shows selected, as it does here.
-    if (!isEditable() && hasFocus()) {
+    if (!isEditable() && hasFocus() && !m_listClosing) {
         QAccessibleTextInsertEvent arrived(this, 0, text());
         tell(arrived);
     }

@@ -48,6 +48,7 @@ public:
     int entryCount() const { return count(); }
 
     void showPopup() override;
+    void hidePopup() override;
     // A field of fixed size reports that size: Qt would otherwise measure the
     // text of every entry for a hint that the layout then bounds to it anyway.
     QSize sizeHint() const override;
@@ -75,6 +76,9 @@ private:
     void followListIndex();
 
     int m_listIndex = -1;
+    // Set while a list that was open closes: the field then gets the focus back, and screen
+    // readers read it again, the new entry with it.
+    bool m_listClosing = false;
 };
 
 // A row of check boxes addressed by index; clicked(index) follows every change

@@ -23,11 +23,17 @@ namespace {
 class MessageBoxAccessible : public QAccessibleWidget {
 public:
     explicit MessageBoxAccessible(QMessageBox *box)
-        : QAccessibleWidget(box, box->icon() == QMessageBox::Critical ||
-                                         box->icon() == QMessageBox::Warning
-                                     ? QAccessible::AlertMessage
-                                     : QAccessible::Dialog)
+        : QAccessibleWidget(box)
     {
+    }
+
+    // Asked each time: the icon may be set after a reader first met the box.
+    QAccessible::Role role() const override
+    {
+        const QMessageBox::Icon icon = static_cast<QMessageBox *>(widget())->icon();
+        return icon == QMessageBox::Critical || icon == QMessageBox::Warning
+                   ? QAccessible::AlertMessage
+                   : QAccessible::Dialog;
     }
 
     QString text(QAccessible::Text t) const override

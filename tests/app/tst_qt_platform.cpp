@@ -84,6 +84,10 @@ private slots:
             {YesNoCritical, "消去", "消去 Critical はい* いいえ AlertMessage", Qt::Key_Return, Yes},
             {YesNoCritical, "消去", "消去 Critical はい* いいえ AlertMessage", Qt::Key_Escape, No},
             {OkPlain, "", "Corvane NoIcon OK* Dialog+", Qt::Key_Escape, Ok}};
+        QMessageBox early; // a reader may meet a box before its icon is set
+        QAccessibleInterface *met = QAccessible::queryAccessibleInterface(&early);
+        early.setIcon(QMessageBox::Critical);
+        QCOMPARE(met->role(), QAccessible::AlertMessage);
         const QString prompt = "「<b>x</b>.css」\r\n二行目"; // shown as written, not as markup
         for (const auto &[buttons, title, shown, key, answer] : boxes) {
             QString seen;

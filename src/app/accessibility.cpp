@@ -39,8 +39,6 @@ public:
     QString text(QAccessible::Text t) const override
     {
         const auto *box = static_cast<QMessageBox *>(widget());
-        if (t == QAccessible::Name)
-            return box->windowTitle();
         if (t == QAccessible::Value)
             return box->text();
         // Readers say a dialog's description after its title, but its text only when it runs

@@ -12,7 +12,6 @@ namespace corvane {
 Announcer::Announcer(QWidget *window)
     : QWidget(window)
 {
-    setObjectName(QStringLiteral("announcer"));
     // Never shown: a shown notification would be read out, empty, with the window.
     setVisible(false);
 }

@@ -99,11 +99,6 @@ void FieldAccessible::doAction(const QString &actionName)
         field()->showPopup();
 }
 
-QStringList FieldAccessible::keyBindingsForAction(const QString &) const
-{
-    return {};
-}
-
 QString FieldAccessible::shownText() const
 {
     return field()->text();

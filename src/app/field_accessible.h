@@ -31,7 +31,6 @@ public:
 
     QStringList actionNames() const override;
     void doAction(const QString &actionName) override;
-    QStringList keyBindingsForAction(const QString &actionName) const override;
 
 protected:
     // A list-only field's entry, which it shows selected while it has the focus.

@@ -4,7 +4,7 @@
 # Cold start: process start until its window is mapped on the X server, for
 # Corvane and for a bare Qt window built in the same tree, in alternation; and
 # the peak memory (VmHWM) of each once shown. Run inside an X server:
-#   xvfb-run -a bench/coldstart.sh build [runs]
+#   xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bench/coldstart.sh build [runs]
 set -euo pipefail
 build=${1:-build}
 runs=${2:-15}

@@ -10,22 +10,26 @@
 #include "save_steps.h"
 #include "save_target.h"
 
+#include <QFile>
+
 #include <cerrno>
 #include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
+#include <sys/stat.h>
 
 namespace corvane::output {
 
 namespace {
 
-// A folder marked append-only takes new names but gives none up: a temporary file
-// named there could never be removed.
-bool onlyGrows(const Fd &readable)
+// A folder marked append-only takes new names but gives none up: a temporary file named
+// there could never be removed. statx reads the mark from a descriptor for lookups, so a
+// folder that may not be read (mode 0300) shows it too. Returns 0 or the error.
+int onlyGrows(int folder, bool &grows)
 {
-    int flags = 0;
-    return readable && ::ioctl(readable.get(), FS_IOC_GETFLAGS, &flags) == 0 &&
-           (flags & FS_APPEND_FL);
+    struct statx sx {};
+    if (::statx(folder, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS, &sx) != 0)
+        return errno;
+    grows = sx.stx_attributes & sx.stx_attributes_mask & STATX_ATTR_APPEND;
+    return 0;
 }
 
 } // namespace
@@ -35,36 +39,44 @@ std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)
     SaveTarget target;
     if (auto refused = locate(path, target))
         return refused;
+    // A file made at the end of a chain of links is not left behind a refusal.
+    const auto removeMade = [&](QString message) {
+        if (target.made && output::removeMade(target) != 0)
+            message += "\r\n" + leftBehind(shownPath(target.folder.get(), target.name));
+        return message;
+    };
     reach(SaveStep::Located);
 
     const int dir = target.folder.get();
-    // Opened for reading: its flags are read, and it is flushed. (A folder that may not be
-    // read has neither done.)
-    const Fd readable(::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    bool grows = false;
+    if (const int e = onlyGrows(dir, grows))
+        return removeMade(failure(path, saveFailureReason(e)));
     const bool folderWritable = ::faccessat(dir, ".", W_OK | X_OK, AT_EACCESS) == 0;
     const int folderError = errno;
-    if (!target.exists && !folderWritable)
+    if (!target.exists && !target.made && !folderWritable)
         return failure(path, folderError == EACCES ? reason::deniedFolder
                                                    : saveFailureReason(folderError));
-    const bool newNames = folderWritable && !onlyGrows(readable);
+    const bool newNames = folderWritable && !grows;
 
+    if (target.made) {
+        // Made empty where the links lead: taken away again where the folder gives up names,
+        // else filled in place.
+        if (!newNames) {
+            target.exists = true;
+        } else if (const int e = output::removeMade(target)) {
+            return failure(path, saveFailureReason(e)) + "\r\n" +
+                   leftBehind(shownPath(dir, target.name));
+        }
+        target.made = false;
+        target.file.reset(-1);
+    }
     // Renaming would split hard links, or give the file this user's identity.
     if (target.exists && (target.st.st_nlink > 1 || !newNames || !mayOwn(target.st)))
         return rewriteInPlace(path, target, newNames, bytes);
-    const Renamed renamed = replaceByRename(target, bytes);
-    if (renamed.keepFailed)
+    const Renamed renamed = replaceByRename(path, target, bytes);
+    if (renamed.inPlace)
         return rewriteInPlace(path, target, newNames, bytes);
-    if (renamed.replaced)
-        return failure(path, reason::replaced);
-    if (renamed.error)
-        return failure(path, renamed.error == EACCES && !target.exists
-                                 ? reason::deniedFolder
-                                 : saveFailureReason(renamed.error));
-
-    // The new name is durable once the folder itself reaches the disk.
-    if (readable)
-        ::fsync(readable.get());
-    return std::nullopt;
+    return renamed.message;
 }
 
 } // namespace corvane::output

@@ -32,6 +32,12 @@ public:
         m_fd = fd;
     }
     int get() const { return m_fd; }
+    int release()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd;
+    }
     explicit operator bool() const { return m_fd >= 0; }
 
 private:

@@ -3,8 +3,11 @@
 
 #include "file_writes.h"
 
+#include "file_descriptor.h"
+
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace corvane::output {
@@ -83,6 +86,14 @@ int copyData(int from, int to, off_t start, off_t end)
         start = hole;
     }
     return 0;
+}
+
+int flushFolder(int folder, int named)
+{
+    const Fd readable(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!readable && errno != EACCES)
+        return errno;
+    return ::fsync(readable ? readable.get() : named) == 0 ? 0 : errno;
 }
 
 } // namespace corvane::output

@@ -23,4 +23,9 @@ int copyRange(int from, int to, off_t start, off_t end);
 // costs what it holds; the holes are left to read as zeros in `to`.
 int copyData(int from, int to, off_t start, off_t end);
 
+// Flushes the entries of `folder` (open for lookups only) to the disk. A folder that may be
+// written but not read (mode 0300) cannot be opened for that; flushing `named`, just named
+// there, then carries its entry on journalling file systems. Returns 0 or the error.
+int flushFolder(int folder, int named);
+
 } // namespace corvane::output

@@ -5,10 +5,10 @@
 
 #include "file_identity.h"
 #include "file_writes.h"
+#include "leftovers.h"
+#include "save_failure.h"
 #include "save_steps.h"
 #include "unnamed_file.h"
-
-#include <QRandomGenerator>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -18,93 +18,207 @@ namespace corvane::output {
 
 namespace {
 
-QByteArray freshName()
+// One save: the new file, and the name it has while it is not yet the target.
+class Replacement {
+public:
+    Replacement(const QString &path, const SaveTarget &target)
+        : m_path(path)
+        , m_target(target)
+        , m_dir(target.folder.get())
+    {
+    }
+    Renamed run(const QByteArray &bytes);
+
+private:
+    int create();
+    Renamed putNew();
+    Renamed exchange();
+    Renamed renameOver();
+    Renamed done();
+    Renamed refused(int error) { return refused(reasonFor(error)); }
+    Renamed refused(const QString &why);
+    QString reasonFor(int error) const
+    {
+        return error == EACCES && !m_target.exists ? reason::deniedFolder
+                                                   : saveFailureReason(error);
+    }
+    // The temporary name gone; if it cannot go, where it is, for the message.
+    QString dropName();
+
+    const QString &m_path;
+    const SaveTarget &m_target;
+    const int m_dir;
+    Fd m_file;
+    QByteArray m_named; // empty while the new file has no name
+};
+
+int Replacement::create()
 {
-    return ".corvane-" + QByteArray::number(QRandomGenerator::system()->generate64(), 36);
+    // A new file gets the mode the folder gives it (umask or default ACL); a replacing one is
+    // private until it carries the old file's attributes.
+    const mode_t mode = m_target.exists ? 0600 : 0666;
+    m_file.reset(::openat(m_dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
+    if (!m_file && noUnnamedFiles(errno))
+        return takeNewName(
+            m_dir, m_target.name,
+            [&](const QByteArray &entry) {
+                m_file.reset(::openat(m_dir, entry.constData(),
+                                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+                return m_file ? 0 : errno;
+            },
+            m_named);
+    return m_file ? 0 : errno;
 }
 
-// Puts `from` under the name `to` when `to` is still the file `st` (or, for a new file,
-// when there is none): exchanged, checked and exchanged back if it was not, so that no
-// moment lies between the check and the change.
-Renamed putInPlace(const SaveTarget &target, const QByteArray &from)
+QString Replacement::dropName()
 {
-    const int dir = target.folder.get();
-    const char *to = target.name.constData();
-    const unsigned flags = target.exists ? RENAME_EXCHANGE : RENAME_NOREPLACE;
-    if (::renameat2(dir, from.constData(), dir, to, flags) == 0) {
-        if (target.exists && !stillThere(dir, from, target.st)) {
-            ::renameat2(dir, from.constData(), dir, to, RENAME_EXCHANGE);
-            return {0, false, true};
-        }
-        if (target.exists)
-            ::unlinkat(dir, from.constData(), 0);
+    if (m_named.isEmpty() || ::unlinkat(m_dir, m_named.constData(), 0) == 0)
         return {};
+    return "\r\n" + leftBehind(shownPath(m_dir, m_named));
+}
+
+Renamed Replacement::refused(const QString &why)
+{
+    return {false, failure(m_path, why) + dropName()};
+}
+
+Renamed Replacement::run(const QByteArray &bytes)
+{
+    if (const int e = create())
+        return {m_target.exists && cannotKeep(e), failure(m_path, reasonFor(e))};
+    markInUse(m_file.get());
+    if (const int e = writeAll(m_file.get(), bytes))
+        return refused(e);
+    if (m_target.exists) {
+        if (const int e = copyIdentity(m_target.file.get(), m_target.st, m_file.get())) {
+            if (cannotKeep(e) && dropName().isEmpty())
+                return {true, {}};
+            return refused(e);
+        }
     }
-    if (errno == EEXIST)
-        return {0, false, true};
+    if (::fsync(m_file.get()) != 0)
+        return refused(errno);
+    reach(SaveStep::Written);
+
+    if (!m_target.exists)
+        return putNew();
+    if (m_named.isEmpty()) {
+        const int e = takeNewName(
+            m_dir, m_target.name,
+            [&](const QByteArray &entry) { return linkInto(m_file.get(), m_dir, entry); }, m_named);
+        if (e)
+            return refused(e);
+    }
+    // The old file is under the temporary name for a moment: it is in use as long as this
+    // save runs.
+    markInUse(m_target.file.get());
+    if (::renameat2(m_dir, m_named.constData(), m_dir, m_target.name.constData(),
+                    RENAME_EXCHANGE) == 0)
+        return exchange();
+    if (errno == EINVAL) // a file system that cannot exchange (FUSE, network ones)
+        return renameOver();
+    const int e = errno;
+    if (cannotKeep(e) && dropName().isEmpty())
+        return {true, {}};
+    return refused(e);
+}
+
+// A new name is taken in one step that never replaces another.
+Renamed Replacement::putNew()
+{
+    const char *to = m_target.name.constData();
+    if (m_named.isEmpty()) {
+        const int e = linkInto(m_file.get(), m_dir, m_target.name);
+        return e ? refused(e) : done();
+    }
+    if (::renameat2(m_dir, m_named.constData(), m_dir, to, RENAME_NOREPLACE) == 0) {
+        m_named.clear();
+        return done();
+    }
     if (errno != EINVAL)
-        return {errno, cannotKeep(errno)};
-    // A file system that cannot exchange (FUSE, some network ones): check, then rename.
+        return refused(errno);
     struct stat now {};
-    if (target.exists ? !stillThere(dir, target.name, target.st)
-                      : ::fstatat(dir, to, &now, AT_SYMLINK_NOFOLLOW) == 0 || errno != ENOENT)
-        return {0, false, true};
-    if (::renameat(dir, from.constData(), dir, to) != 0)
-        return {errno, cannotKeep(errno)};
-    return {};
+    if (::fstatat(m_dir, to, &now, AT_SYMLINK_NOFOLLOW) == 0)
+        return refused(EEXIST);
+    if (errno != ENOENT)
+        return refused(errno);
+    if (::renameat(m_dir, m_named.constData(), m_dir, to) != 0)
+        return refused(errno);
+    m_named.clear();
+    return done();
+}
+
+// Exchanged: the old file is under the temporary name now, unless another file was put under
+// the target's name meanwhile, which then goes back. No moment lies between the check and
+// the change.
+Renamed Replacement::exchange()
+{
+    switch (stillThere(m_dir, m_named, m_target.st)) {
+    case Seen::Same:
+        if (::unlinkat(m_dir, m_named.constData(), 0) != 0)
+            return {false, savedBut(m_path, leftBehind(shownPath(m_dir, m_named)) + "\r\n" +
+                                                saveFailureReason(errno))};
+        m_named.clear();
+        return done();
+    case Seen::Other:
+        errno = 0;
+        break;
+    case Seen::Error:
+        break;
+    }
+    const int seen = errno;
+    if (::renameat2(m_dir, m_named.constData(), m_dir, m_target.name.constData(),
+                    RENAME_EXCHANGE) != 0) {
+        // What stood under the target's name is under the temporary one.
+        const QString where = shownPath(m_dir, m_named);
+        m_named.clear();
+        return {false, failure(m_path, seen ? saveFailureReason(seen) : reason::replaced) + "\r\n" +
+                           leftBehind(where)};
+    }
+    return refused(seen ? saveFailureReason(seen) : reason::replaced);
+}
+
+// Checked, then renamed: a share may refuse to rename over a name at all, and the file is
+// then rewritten in place.
+Renamed Replacement::renameOver()
+{
+    switch (stillThere(m_dir, m_target.name, m_target.st)) {
+    case Seen::Same:
+        break;
+    case Seen::Other:
+        return refused(reason::replaced);
+    case Seen::Error:
+        return refused(errno);
+    }
+    if (::renameat(m_dir, m_named.constData(), m_dir, m_target.name.constData()) == 0) {
+        m_named.clear();
+        return done();
+    }
+    const int e = errno;
+    if ((e == EEXIST || cannotKeep(e)) && dropName().isEmpty())
+        return {true, {}};
+    return refused(e);
+}
+
+// The new name is durable once the folder itself reaches the disk; a save whose folder did
+// not is in place, but may not outlast a power cut.
+Renamed Replacement::done()
+{
+    const int e = flushFolder(m_dir, m_file.get());
+    clearLeftovers(m_dir, m_target.name);
+    if (!e)
+        return {};
+    return {false, savedBut(m_path, QStringLiteral("ただし、保存先のフォルダーの変更をディスクに"
+                                                   "書き込めなかったため、停電などがあると前の"
+                                                   "内容に戻るおそれがあります。\r\n") +
+                                        saveFailureReason(e))};
 }
 
 } // namespace
 
-Renamed replaceByRename(const SaveTarget &target, const QByteArray &bytes)
+Renamed replaceByRename(const QString &path, const SaveTarget &target, const QByteArray &bytes)
 {
-    const int dir = target.folder.get();
-    // A new file gets the mode the folder gives it (umask or default ACL); a
-    // replacing one is private until it carries the old file's attributes.
-    const mode_t mode = target.exists ? 0600 : 0666;
-    QByteArray named; // stays empty while the file has no name
-    Fd file(::openat(dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
-    if (!file && noUnnamedFiles(errno)) {
-        // A file system without unnamed files: a short name that does not grow
-        // with the target's, so every name the folder takes can be saved.
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            named = freshName();
-            file.reset(
-                ::openat(dir, named.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
-            if (file || errno != EEXIST)
-                break;
-        }
-    }
-    if (!file)
-        return {errno, target.exists && cannotKeep(errno)};
-
-    const auto fail = [&](Renamed outcome) {
-        if (!named.isEmpty())
-            ::unlinkat(dir, named.constData(), 0);
-        return outcome;
-    };
-    if (const int e = writeAll(file.get(), bytes))
-        return fail({e});
-    if (target.exists)
-        if (const int e = copyIdentity(target.file.get(), target.st, file.get()))
-            return fail({e, cannotKeep(e)});
-    if (::fsync(file.get()) != 0)
-        return fail({errno});
-    reach(SaveStep::Written);
-
-    if (named.isEmpty()) {
-        int e = EEXIST;
-        for (int attempt = 0; attempt < 100 && e == EEXIST; ++attempt)
-            e = linkInto(file.get(), dir, named = freshName());
-        if (e) {
-            named.clear();
-            return {e};
-        }
-    }
-    const Renamed put = putInPlace(target, named);
-    if (put.error || put.replaced)
-        return fail(put);
-    return {};
+    return Replacement(path, target).run(bytes);
 }
 
 } // namespace corvane::output

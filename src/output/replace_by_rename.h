@@ -5,20 +5,23 @@
 
 #include "save_target.h"
 
+#include <optional>
+
 namespace corvane::output {
 
 struct Renamed {
-    int error = 0;
-    // The new file could not be given what the old one has; the old file is
-    // untouched and may be rewritten in place instead.
-    bool keepFailed = false;
-    // The name no longer led to the file the save started from; nothing changed.
-    bool replaced = false;
+    // The new file cannot take the old one's place with all the old one has (its owner, or
+    // a share that will not rename over a name): nothing changed, and the file may be
+    // rewritten in place instead.
+    bool inPlace = false;
+    // Why the save was refused, or what a save that is done must still tell the user.
+    std::optional<QString> message;
 };
 
-// Writes `bytes` to a new file in the target's folder, unnamed while it is written, gives
-// it what the old file has, flushes it, and only then puts it under the target's name,
-// if that name still leads to the file the save started from.
-Renamed replaceByRename(const SaveTarget &target, const QByteArray &bytes);
+// Writes `bytes` to a new file in the target's folder, unnamed while it is written where the
+// file system allows, gives it what the old file has, flushes it, and only then puts it
+// under the target's name, if that name still leads to the file the save started from (or,
+// for a new file, to nothing). Messages speak of `path`.
+Renamed replaceByRename(const QString &path, const SaveTarget &target, const QByteArray &bytes);
 
 } // namespace corvane::output

@@ -4,6 +4,7 @@
 #include "rewrite_in_place.h"
 
 #include "file_writes.h"
+#include "leftovers.h"
 #include "old_copy.h"
 #include "save_failure.h"
 #include "save_steps.h"
@@ -42,6 +43,11 @@ int rewrite(int fd, const QByteArray &bytes, off_t &changed, off_t &cutTo)
     return ::fsync(fd) == 0 ? 0 : errno;
 }
 
+QString keptIn(const QString &copy)
+{
+    return QStringLiteral("元の内容は「%1」に残してあります。").arg(copy);
+}
+
 } // namespace
 
 std::optional<QString> rewriteInPlace(const QString &path, const SaveTarget &target, bool beside,
@@ -69,34 +75,38 @@ std::optional<QString> rewriteInPlace(const QString &path, const SaveTarget &tar
         return failure(path, saveFailureReason(errno));
 
     OldCopy copy;
-    if (const int e = copy.make(file.get(), st.st_size, dir, target.name, beside)) {
-        copy.remove();
-        return failure(path, saveFailureReason(e));
-    }
+    // A copy that is no longer needed goes; one that cannot go is named to the user.
+    const auto withoutCopy = [&copy](QString message) {
+        const QString where = copy.path();
+        return copy.remove() ? message + "\r\n" + leftBehind(where) : message;
+    };
+    if (const QString why = copy.make(file.get(), st, dir, target.name, beside); !why.isEmpty())
+        return withoutCopy(failure(path, why));
     // A full disk shows here, before a byte of the old contents changes.
     if (const int e =
             ::posix_fallocate(file.get(), 0, off_t(std::max<qsizetype>(bytes.size(), 1)))) {
-        const bool back = ::ftruncate(file.get(), st.st_size) == 0;
-        if (back)
-            copy.remove();
-        return failure(path, saveFailureReason(e));
+        if (::ftruncate(file.get(), st.st_size) == 0)
+            return withoutCopy(failure(path, saveFailureReason(e)));
+        return failure(path, saveFailureReason(e)) + "\r\n" + keptIn(copy.path());
     }
     reach(SaveStep::Copied);
 
     off_t changed = 0, cutTo = std::numeric_limits<off_t>::max();
     const int error = rewrite(file.get(), bytes, changed, cutTo);
     if (!error) {
-        copy.remove();
+        const QString where = copy.path();
+        const int e = copy.remove();
+        clearLeftovers(dir, target.name);
+        copy.clearLeftovers();
+        if (e)
+            return savedBut(path, leftBehind(where) + "\r\n" + saveFailureReason(e));
         return std::nullopt;
     }
-    const bool restored = copy.restore(file.get(), changed, cutTo) == 0;
-    if (restored)
-        copy.remove();
+    if (copy.restore(file.get(), changed, cutTo) == 0)
+        return withoutCopy(failure(path, saveFailureReason(error)) +
+                           QStringLiteral("\r\nファイルは元の内容に戻しました。"));
     return failure(path, saveFailureReason(error)) +
-           (restored ? QStringLiteral("\r\nファイルは元の内容に戻しました。")
-                     : QStringLiteral("\r\nファイルを元の内容に戻せませんでした。"
-                                      "元の内容は「%1」に残してあります。")
-                           .arg(copy.path()));
+           QStringLiteral("\r\nファイルを元の内容に戻せませんでした。") + keptIn(copy.path());
 }
 
 } // namespace corvane::output

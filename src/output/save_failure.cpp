@@ -3,7 +3,10 @@
 
 #include "save_failure.h"
 
+#include "file_descriptor.h"
+
 #include <QDir>
+#include <QFile>
 
 #include <cerrno>
 
@@ -69,6 +72,23 @@ QString failure(const QString &path, const QString &why)
 {
     return QStringLiteral("「%1」に保存できませんでした。\r\n%2")
         .arg(QDir::toNativeSeparators(path), why);
+}
+
+QString savedBut(const QString &path, const QString &what)
+{
+    return QStringLiteral("「%1」に保存しました。\r\n%2").arg(QDir::toNativeSeparators(path), what);
+}
+
+QString leftBehind(const QString &where)
+{
+    return QStringLiteral("「%1」は削除できずに残っています。")
+        .arg(QDir::toNativeSeparators(where));
+}
+
+QString shownPath(int folder, const QByteArray &name)
+{
+    const QString where = QFile::symLinkTarget(QFile::decodeName(procPath(folder)));
+    return QDir::toNativeSeparators(QDir(where).filePath(QFile::decodeName(name)));
 }
 
 } // namespace corvane::output

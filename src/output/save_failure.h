@@ -14,6 +14,15 @@ QString saveFailureReason(int error);
 // The one message of a refused save: the file as the user named it, and why.
 QString failure(const QString &path, const QString &why);
 
+// The message of a save that is done, with what the user must still be told.
+QString savedBut(const QString &path, const QString &what);
+
+// A line for a file the save made and could not remove.
+QString leftBehind(const QString &where);
+
+// Where `name` in the open folder `folder` is, for the user.
+QString shownPath(int folder, const QByteArray &name);
+
 // Reasons that an error number alone cannot give.
 namespace reason {
 inline const QString readOnlyFile = QStringLiteral("読み取り専用のファイルです。");

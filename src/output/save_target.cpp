@@ -65,12 +65,55 @@ int openFolder(const QByteArray &path, bool real)
     return ::open(path.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
 }
 
+// Where a new name goes: the folder as the kernel finds it, links in the folder's part
+// followed as it follows them. Empty `target.name` when the name is a link to follow.
+std::optional<QString> locateNew(const QString &path, const QByteArray &given, SaveTarget &target)
+{
+    const qsizetype slash = given.lastIndexOf('/');
+    const QByteArray name = given.mid(slash + 1);
+    if (name.isEmpty())
+        return failure(path, reason::notAFile);
+    target.folder.reset(::open(slash < 0    ? "."
+                               : slash == 0 ? "/"
+                                            : given.left(slash).constData(),
+                               O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!target.folder)
+        return failure(path, errno == EACCES ? denied(given, true, false, target.st)
+                                             : saveFailureReason(errno));
+    struct stat st {};
+    if (::fstatat(target.folder.get(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (!S_ISLNK(st.st_mode)) // made by someone else since the look
+            return failure(path, saveFailureReason(EEXIST));
+        target.folder.reset(-1);
+        return std::nullopt;
+    }
+    if (errno != ENOENT)
+        return failure(path, saveFailureReason(errno));
+    target.name = name;
+    return std::nullopt;
+}
+
 } // namespace
 
-bool stillThere(int folder, const QByteArray &name, const struct stat &st)
+Seen stillThere(int folder, const QByteArray &name, const struct stat &st)
 {
     struct stat now {};
-    return ::fstatat(folder, name.constData(), &now, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(now, st);
+    if (::fstatat(folder, name.constData(), &now, AT_SYMLINK_NOFOLLOW) == 0)
+        return sameFile(now, st) ? Seen::Same : Seen::Other;
+    return errno == ENOENT ? Seen::Other : Seen::Error;
+}
+
+int removeMade(const SaveTarget &target)
+{
+    switch (stillThere(target.folder.get(), target.name, target.st)) {
+    case Seen::Same:
+        return ::unlinkat(target.folder.get(), target.name.constData(), 0) == 0 ? 0 : errno;
+    case Seen::Other: // no longer the save's to remove
+        return 0;
+    case Seen::Error:
+        break;
+    }
+    return errno;
 }
 
 std::optional<QString> locate(const QString &path, SaveTarget &target)
@@ -95,11 +138,13 @@ std::optional<QString> locate(const QString &path, SaveTarget &target)
             return failure(path, denied(given, true, false, target.st));
         } else if (errno != ENOENT) {
             return failure(path, errno == EISDIR ? reason::notAFile : saveFailureReason(errno));
+        } else if (auto refused = locateNew(path, given, target); refused || target.folder) {
+            return refused;
         }
     }
 
-    // O_CREAT without O_EXCL is what the kernel guards in shared folders; a file not yet
-    // there is made, empty, where the links lead, and taken away again below.
+    // O_CREAT without O_EXCL is what the kernel guards in shared folders; at the end of a
+    // chain of links it makes the file, empty, where the links lead.
     target.file.reset(
         ::open(given.constData(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
     if (!target.file) {
@@ -111,12 +156,13 @@ std::optional<QString> locate(const QString &path, SaveTarget &target)
     struct stat opened {};
     if (::fstat(target.file.get(), &opened) != 0)
         return failure(path, saveFailureReason(errno));
-    const bool made = !target.exists;
-    if (target.exists ? !sameFile(opened, target.st)
-                      : opened.st_size != 0 || opened.st_uid != ::geteuid())
+    // Made here, the file is empty and regular. The owner it shows proves nothing: a share
+    // may show one owner for every file.
+    if (target.exists ? !sameFile(opened, target.st) : opened.st_size != 0)
         return failure(path, reason::replaced);
     if (!S_ISREG(opened.st_mode))
         return failure(path, reason::notAFile);
+    target.made = !target.exists;
     target.st = opened;
 
     // From here on, everything is done relative to the folder that holds the file.
@@ -127,15 +173,23 @@ std::optional<QString> locate(const QString &path, SaveTarget &target)
     const qsizetype slash = real.lastIndexOf('/');
     target.name = real.mid(slash + 1);
     target.folder.reset(openFolder(slash == 0 ? QByteArray("/") : real.left(slash), fromKernel));
-    const bool found = target.folder && stillThere(target.folder.get(), target.name, opened);
-    if (made) {
-        if (found)
-            ::unlinkat(target.folder.get(), target.name.constData(), 0);
-        target.file.reset(-1);
+    if (!target.folder) {
+        const QString why = saveFailureReason(errno);
+        return failure(path, why) +
+               (target.made ? "\r\n" + leftBehind(QFile::decodeName(real)) : QString());
     }
-    if (!found)
-        return failure(path, target.folder ? reason::replaced : saveFailureReason(errno));
-    return std::nullopt;
+    switch (stillThere(target.folder.get(), target.name, opened)) {
+    case Seen::Same:
+        return std::nullopt;
+    case Seen::Other:
+        target.made = false; // another file stands there now, not the save's to remove
+        return failure(path, reason::replaced);
+    case Seen::Error:
+        break;
+    }
+    const QString why = saveFailureReason(errno);
+    return failure(path, why) +
+           (target.made ? "\r\n" + leftBehind(QFile::decodeName(real)) : QString());
 }
 
 } // namespace corvane::output

@@ -21,14 +21,27 @@ struct SaveTarget {
     Fd file; // the file, open for writing; closed when it did not exist yet
     struct stat st {};
     bool exists = false;
+    // Not there until the save made it, empty, at the end of a chain of links: the save
+    // removes it again or fills it, and never leaves it empty behind a refusal.
+    bool made = false;
 };
 
 // Opens `path` as `echo > path` would, then the folder that holds what it reached. A
-// chain of links to a file not yet there yields that file's folder and name. On
-// failure, the reason for the user; nothing is left behind.
+// new name needs only its folder; a chain of links to a file not yet there makes that
+// file, empty, to learn where it is. On failure, the reason for the user.
 std::optional<QString> locate(const QString &path, SaveTarget &target);
 
+enum class Seen {
+    Same,  // the name still leads to the file
+    Other, // another file, or nothing, stands there now
+    Error, // it could not be seen; errno says why
+};
+
 // Whether `name` in `folder` is still the file `st` describes.
-bool stillThere(int folder, const QByteArray &name, const struct stat &st);
+Seen stillThere(int folder, const QByteArray &name, const struct stat &st);
+
+// Removes the file the save made at the end of a chain of links, if the name still leads to
+// it. Returns 0 or the error.
+int removeMade(const SaveTarget &target);
 
 } // namespace corvane::output

@@ -1,0 +1,46 @@
+// SPDX-FileCopyrightText: 2026 Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QByteArray>
+
+#include <functional>
+
+namespace corvane::output {
+
+// The names under which a save keeps a file for a moment. A save killed in that moment
+// leaves it there; the next save of the same file knows it by its name and clears it.
+enum class Leftover {
+    // ".NAME.corvane-new": the new bytes before they take the file's place, and the old
+    // file for the moment after.
+    NewFile,
+    // "NAME.corvane-old": the old bytes while the file is rewritten in place.
+    OldCopy,
+};
+
+// How many names of each kind a file has: saves of one file at the same time each take one.
+constexpr int leftoverNames = 4;
+
+// The `n`th name (from 1) of `kind` for the file `name`, cut on a character boundary to
+// what a folder takes.
+QByteArray leftoverName(const QByteArray &name, Leftover kind, int n);
+
+// Marks the open file `fd` as in use by this save for as long as the process lives: a
+// kill ends the mark with the process.
+void markInUse(int fd);
+
+// Removes `entry` from `folder` if it is a file that no running save holds. Returns
+// whether it is gone.
+bool removeIfLeft(int folder, const QByteArray &entry);
+
+// Takes the first free name of kind NewFile for the file `name` in `folder` through `take`
+// (which returns 0 or the error), clearing a leftover that stands in the way. Returns 0
+// with the name in `taken`, or the error (EEXIST when every name is in use).
+int takeNewName(int folder, const QByteArray &name,
+                const std::function<int(const QByteArray &)> &take, QByteArray &taken);
+
+// Removes every leftover of the file `name` from `folder` that no running save holds.
+void clearLeftovers(int folder, const QByteArray &name);
+
+} // namespace corvane::output

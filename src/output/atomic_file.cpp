@@ -3,7 +3,6 @@
 
 #include "atomic_file.h"
 
-#include "file_identity.h"
 #include "replace_by_rename.h"
 #include "rewrite_in_place.h"
 #include "save_failure.h"
@@ -70,8 +69,9 @@ std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)
         target.made = false;
         target.file.reset(-1);
     }
-    // Renaming would split hard links, or give the file this user's identity.
-    if (target.exists && (target.st.st_nlink > 1 || !newNames || !mayOwn(target.st)))
+    // Renaming would split hard links. A new file that cannot be given the old one's owner
+    // (the file is another user's, as the file system shows owners) is found out by trying.
+    if (target.exists && (target.st.st_nlink > 1 || !newNames))
         return rewriteInPlace(path, target, newNames, bytes);
     const Renamed renamed = replaceByRename(path, target, bytes);
     if (renamed.inPlace)

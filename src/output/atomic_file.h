@@ -18,13 +18,17 @@ namespace corvane::output {
 // can turn the save towards another file. On failure the result is one
 // message for the user naming the file and the reason, the old file is as it
 // was (or the message says where its old bytes are), and nothing is left
-// beside it.
+// beside it (or the message names what is). A save killed in its last
+// microseconds may leave a file whose name the next save of the same file
+// knows, and which that save clears.
 //
 // Where this process may give a new file all of that, the bytes go to an
 // unnamed temporary file in the same folder, reach the disk, and only then
 // take the old file's place. Elsewhere (more than one hard link, another
-// user's file, a folder this user may not write or that only grows) the file
-// is rewritten in place, after a copy of its old bytes reached the disk.
+// user's file, a folder this user may not write or that only grows, a share
+// that will not rename over a name) the file is rewritten in place, after a
+// copy of its old bytes reached the disk. A result that is not a refusal but
+// still has something to say (a file it could not remove) is a message too.
 std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes);
 
 } // namespace corvane::output

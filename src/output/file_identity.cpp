@@ -10,7 +10,6 @@
 #include <cerrno>
 #include <sys/xattr.h>
 #include <unistd.h>
-#include <vector>
 
 namespace corvane::output {
 
@@ -69,15 +68,6 @@ int copyAttributes(int from, int to)
     return 0;
 }
 
-bool inOwnGroups(gid_t group)
-{
-    if (group == ::getegid())
-        return true;
-    std::vector<gid_t> groups(std::size_t(std::max(::getgroups(0, nullptr), 0)));
-    groups.resize(std::size_t(std::max(::getgroups(int(groups.size()), groups.data()), 0)));
-    return std::find(groups.begin(), groups.end(), group) != groups.end();
-}
-
 } // namespace
 
 int copyIdentity(int from, const struct stat &st, int to)
@@ -97,12 +87,6 @@ int copyIdentity(int from, const struct stat &st, int to)
 bool cannotKeep(int error)
 {
     return error == EPERM || error == EACCES || error == EXDEV || error == EBUSY;
-}
-
-bool mayOwn(const struct stat &st)
-{
-    const uid_t self = ::geteuid();
-    return self == 0 || (st.st_uid == self && inOwnGroups(st.st_gid));
 }
 
 } // namespace corvane::output

@@ -16,7 +16,4 @@ int copyIdentity(int from, const struct stat &st, int to);
 // Errors that mean "this user cannot give a new file what the old one has".
 bool cannotKeep(int error);
 
-// Whether this user may give a new file the owner and group of `st`.
-bool mayOwn(const struct stat &st);
-
 } // namespace corvane::output

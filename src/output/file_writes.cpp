@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace corvane::output {
@@ -86,6 +87,14 @@ int copyData(int from, int to, off_t start, off_t end)
         start = hole;
     }
     return 0;
+}
+
+int resize(int fd, off_t size)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return errno;
+    return st.st_size == size || ::ftruncate(fd, size) == 0 ? 0 : errno;
 }
 
 int flushFolder(int folder, int named)

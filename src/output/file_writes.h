@@ -23,6 +23,10 @@ int copyRange(int from, int to, off_t start, off_t end);
 // costs what it holds; the holes are left to read as zeros in `to`.
 int copyData(int from, int to, off_t start, off_t end);
 
+// Makes the file `size` bytes long. A file already that long is left alone: some file systems
+// (FAT through FUSE) refuse a truncate that changes nothing. Returns 0 or the error.
+int resize(int fd, off_t size);
+
 // Flushes the entries of `folder` (open for lookups only) to the disk. A folder that may be
 // written but not read (mode 0300) cannot be opened for that; flushing `named`, just named
 // there, then carries its entry on journalling file systems. Returns 0 or the error.

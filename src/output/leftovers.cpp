@@ -33,25 +33,25 @@ void markInUse(int fd)
     ::flock(fd, LOCK_EX | LOCK_NB);
 }
 
-bool removeIfLeft(int folder, const QByteArray &entry)
+bool removeIfLeft(int folder, const QByteArray &entry, uid_t owner)
 {
     const Fd file(::openat(folder, entry.constData(),
                            O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat st {};
-    if (!file || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+    if (!file || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != owner ||
         ::flock(file.get(), LOCK_EX | LOCK_NB) != 0)
         return false;
     return stillThere(folder, entry, st) == Seen::Same &&
            ::unlinkat(folder, entry.constData(), 0) == 0;
 }
 
-int takeNewName(int folder, const QByteArray &name,
+int takeNewName(int folder, const QByteArray &name, uid_t owner,
                 const std::function<int(const QByteArray &)> &take, QByteArray &taken)
 {
     for (int n = 1; n <= leftoverNames; ++n) {
         const QByteArray entry = leftoverName(name, Leftover::NewFile, n);
         int e = take(entry);
-        if (e == EEXIST && removeIfLeft(folder, entry))
+        if (e == EEXIST && removeIfLeft(folder, entry, owner))
             e = take(entry);
         if (e == 0)
             taken = entry;
@@ -61,14 +61,14 @@ int takeNewName(int folder, const QByteArray &name,
     return EEXIST;
 }
 
-void clearLeftovers(int folder, const QByteArray &name)
+void clearLeftovers(int folder, const QByteArray &name, uid_t owner)
 {
     for (const Leftover kind : {Leftover::NewFile, Leftover::OldCopy}) {
         for (int n = 1; n <= leftoverNames; ++n) {
             const QByteArray entry = leftoverName(name, kind, n);
             struct stat st {};
             if (::fstatat(folder, entry.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0)
-                removeIfLeft(folder, entry);
+                removeIfLeft(folder, entry, owner);
         }
     }
 }

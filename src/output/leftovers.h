@@ -6,6 +6,7 @@
 #include <QByteArray>
 
 #include <functional>
+#include <sys/types.h>
 
 namespace corvane::output {
 
@@ -30,17 +31,18 @@ QByteArray leftoverName(const QByteArray &name, Leftover kind, int n);
 // kill ends the mark with the process.
 void markInUse(int fd);
 
-// Removes `entry` from `folder` if it is a file that no running save holds. Returns
-// whether it is gone.
-bool removeIfLeft(int folder, const QByteArray &entry);
+// Removes `entry` from `folder` if it is a file of `owner`'s (the owner that files this
+// save makes there show) that no running save holds. Returns whether it is gone.
+bool removeIfLeft(int folder, const QByteArray &entry, uid_t owner);
 
 // Takes the first free name of kind NewFile for the file `name` in `folder` through `take`
 // (which returns 0 or the error), clearing a leftover that stands in the way. Returns 0
 // with the name in `taken`, or the error (EEXIST when every name is in use).
-int takeNewName(int folder, const QByteArray &name,
+int takeNewName(int folder, const QByteArray &name, uid_t owner,
                 const std::function<int(const QByteArray &)> &take, QByteArray &taken);
 
-// Removes every leftover of the file `name` from `folder` that no running save holds.
-void clearLeftovers(int folder, const QByteArray &name);
+// Removes every leftover of the file `name` of `owner`'s from `folder` that no running save
+// holds.
+void clearLeftovers(int folder, const QByteArray &name, uid_t owner);
 
 } // namespace corvane::output

@@ -62,10 +62,14 @@ int OldCopy::makeIn(int file)
         return errno;
     }
     markInUse(m_copy.get());
+    struct stat made {};
+    if (::fstat(m_copy.get(), &made) != 0)
+        return errno;
+    m_owner = made.st_uid;
     if (const int e = copyData(file, m_copy.get(), 0, m_size))
         return e;
-    if (::ftruncate(m_copy.get(), m_size) != 0)
-        return errno;
+    if (const int e = resize(m_copy.get(), m_size))
+        return e;
     // Named before it is flushed: the file itself is still whole until both flushes are
     // done, and on most file systems the first flush then carries the name with it. An
     // earlier copy is never replaced.
@@ -96,7 +100,9 @@ int OldCopy::restore(int file, off_t changed, off_t cutTo) const
         if (const int e = copyData(m_copy.get(), file, std::max(head, cutTo), m_size))
             return e;
     }
-    return ::ftruncate(file, m_size) == 0 && ::fsync(file) == 0 ? 0 : errno;
+    if (const int e = resize(file, m_size))
+        return e;
+    return ::fsync(file) == 0 ? 0 : errno;
 }
 
 int OldCopy::remove()
@@ -109,10 +115,11 @@ int OldCopy::remove()
     return 0;
 }
 
-void OldCopy::clearLeftovers() const
+void OldCopy::clearLeftovers(int folder, const QByteArray &name) const
 {
+    output::clearLeftovers(folder, name, m_beside ? m_owner : ::geteuid());
     if (!m_beside)
-        output::clearLeftovers(m_folder.get(), m_base);
+        output::clearLeftovers(m_folder.get(), m_base, m_owner);
 }
 
 QString OldCopy::path() const

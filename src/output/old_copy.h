@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace corvane::output {
 
@@ -27,8 +28,9 @@ public:
     int restore(int file, off_t changed, off_t cutTo) const;
     // Once the new bytes are on disk, or the old ones back. Returns 0 or the error.
     int remove();
-    // Clears what killed saves of the same file left in the private folder.
-    void clearLeftovers() const;
+    // Clears what killed saves of the file `name` left beside it in `folder`, and in the
+    // private folder.
+    void clearLeftovers(int folder, const QByteArray &name) const;
     // Where the copy is, for the user; empty while it has no name.
     QString path() const;
 
@@ -42,6 +44,7 @@ private:
     QByteArray m_name; // the copy's own, once it has one
     Fd m_copy;
     off_t m_size = 0;
+    uid_t m_owner = ::geteuid(); // the owner the copy shows: a share may show another
     bool m_beside = true;
 };
 

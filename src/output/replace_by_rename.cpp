@@ -49,7 +49,8 @@ private:
     const SaveTarget &m_target;
     const int m_dir;
     Fd m_file;
-    QByteArray m_named; // empty while the new file has no name
+    uid_t m_owner = ::geteuid(); // the owner files made here show, once one is made
+    QByteArray m_named;          // empty while the new file has no name
 };
 
 int Replacement::create()
@@ -60,7 +61,7 @@ int Replacement::create()
     m_file.reset(::openat(m_dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
     if (!m_file && noUnnamedFiles(errno))
         return takeNewName(
-            m_dir, m_target.name,
+            m_dir, m_target.name, m_owner,
             [&](const QByteArray &entry) {
                 m_file.reset(::openat(m_dir, entry.constData(),
                                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
@@ -87,6 +88,11 @@ Renamed Replacement::run(const QByteArray &bytes)
     if (const int e = create())
         return {m_target.exists && cannotKeep(e), failure(m_path, reasonFor(e))};
     markInUse(m_file.get());
+    // A share may show every file as one owner's; leftovers are known by what this one shows.
+    struct stat made {};
+    if (::fstat(m_file.get(), &made) != 0)
+        return refused(errno);
+    m_owner = made.st_uid;
     if (const int e = writeAll(m_file.get(), bytes))
         return refused(e);
     if (m_target.exists) {
@@ -104,7 +110,7 @@ Renamed Replacement::run(const QByteArray &bytes)
         return putNew();
     if (m_named.isEmpty()) {
         const int e = takeNewName(
-            m_dir, m_target.name,
+            m_dir, m_target.name, m_owner,
             [&](const QByteArray &entry) { return linkInto(m_file.get(), m_dir, entry); }, m_named);
         if (e)
             return refused(e);
@@ -205,7 +211,7 @@ Renamed Replacement::renameOver()
 Renamed Replacement::done()
 {
     const int e = flushFolder(m_dir, m_file.get());
-    clearLeftovers(m_dir, m_target.name);
+    clearLeftovers(m_dir, m_target.name, m_owner);
     if (!e)
         return {};
     return {false, savedBut(m_path, QStringLiteral("ただし、保存先のフォルダーの変更をディスクに"

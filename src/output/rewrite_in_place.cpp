@@ -4,7 +4,6 @@
 #include "rewrite_in_place.h"
 
 #include "file_writes.h"
-#include "leftovers.h"
 #include "old_copy.h"
 #include "save_failure.h"
 #include "save_steps.h"
@@ -37,8 +36,8 @@ int rewrite(int fd, const QByteArray &bytes, off_t &changed, off_t &cutTo)
         if (at == 0)
             reach(SaveStep::Rewriting);
     }
-    if (::ftruncate(fd, off_t(bytes.size())) != 0)
-        return errno;
+    if (const int e = resize(fd, off_t(bytes.size())))
+        return e;
     cutTo = off_t(bytes.size());
     return ::fsync(fd) == 0 ? 0 : errno;
 }
@@ -96,8 +95,7 @@ std::optional<QString> rewriteInPlace(const QString &path, const SaveTarget &tar
     if (!error) {
         const QString where = copy.path();
         const int e = copy.remove();
-        clearLeftovers(dir, target.name);
-        copy.clearLeftovers();
+        copy.clearLeftovers(dir, target.name);
         if (e)
             return savedBut(path, leftBehind(where) + "\r\n" + saveFailureReason(e));
         return std::nullopt;

@@ -3,6 +3,7 @@
 
 #include "output/atomic_file.h"
 #include "output/save_steps.h"
+#include "save_checks.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,93 +32,9 @@
 
 using namespace corvane::output;
 
-namespace {
-
-const QByteArray oldBytes = "P { COLOR : red }\r\n";
-const QByteArray newBytes = "H1 { COLOR : blue }\r\n";
-constexpr gid_t team = 4242; // ctest makes the unprivileged run a member
-
-// Runs `work` in a child process and returns what it said.
-QString inChild(const std::function<QString()> &work)
-{
-    int out[2];
-    if (::pipe(out) != 0)
-        return "<no pipe>";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const QByteArray said = work().toUtf8();
-        ::_exit(::write(out[1], said.constData(), std::size_t(said.size())) == said.size() ? 0 : 1);
-    }
-    ::close(out[1]);
-    QFile reader;
-    reader.open(out[0], QIODevice::ReadOnly, QFile::AutoCloseHandle);
-    const QString said = QString::fromUtf8(reader.readAll());
-    ::waitpid(child, nullptr, 0);
-    return said;
-}
-
-// Makes `call` fail with `error` in this process; an openat only when it asks for `flags`.
-bool refuseCall(int call, int error, unsigned flags = 0)
-{
-    sock_filter filter[] = {BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-                            BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, unsigned(call), 0, 3),
-                            BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
-                            // with no flags, A >= 0: always
-                            BPF_JUMP(BPF_JMP | (flags ? BPF_JSET : BPF_JGE) | BPF_K, flags, 0, 1),
-                            BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | unsigned(error)),
-                            BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW)};
-    const sock_fprog program{std::size(filter), filter};
-    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
-           ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
-}
-
-// A file system without unnamed files: O_TMPFILE fails.
-bool refuseUnnamedFiles()
-{
-    return refuseCall(__NR_openat, EOPNOTSUPP, __O_TMPFILE & ~O_DIRECTORY);
-}
-
-// Runs `work` as user 65534 of group 4242, with a private folder of its own.
-QString asOtherUser(const QString &state, const std::function<QString()> &work)
-{
-    return inChild([&] {
-        return ::setgroups(1, &team) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0 &&
-                       qputenv("XDG_STATE_HOME", QFile::encodeName(state))
-                   ? work()
-                   : "<setuid>";
-    });
-}
-
-} // namespace
-
 class TestAtomicFile : public QObject {
     Q_OBJECT
 
-    // Files by name; `saved` tells a save from its refusal.
-    static QByteArray name(const QString &path) { return QFile::encodeName(path); }
-    static QByteArray contents(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : "<unreadable>";
-    }
-    static bool put(const QString &path, const QByteArray &bytes)
-    {
-        QFile f(path);
-        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-    }
-    static QStringList entries(const QString &dir)
-    {
-        return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                   QDir::NoDotAndDotDot);
-    }
-    static QString saved(const std::optional<QString> &failure)
-    {
-        return failure.value_or("<saved>");
-    }
-    static QString refusal(const QString &target, const QString &reason)
-    {
-        return "「" + QDir::toNativeSeparators(target) + "」に保存できませんでした。\r\n" + reason;
-    }
     // What the file system holds of a file besides its bytes; nothing for a missing file.
     static QByteArray identity(const QString &path)
     {
@@ -165,8 +82,8 @@ private slots:
     void cleanup() { onSaveStep = nullptr; }
 
     // Mode, ACL, attributes and (as root) another owner stay, with nothing left beside: renamed
-    // from an unnamed file, in place (a second link), from a short named one (no O_TMPFILE); the
-    // file has the longest name a folder takes, 255 bytes. A new file gets the umask's mode.
+    // from an unnamed file, in place (a second link), from a named one (no O_TMPFILE); the file
+    // has the longest name a folder takes, 255 bytes. A new file gets the umask's mode.
     void keepsWhatTheFileHas()
     {
         const QString other = path("other.css"), target = path(QString(251, u'n') + ".css");
@@ -186,6 +103,15 @@ private slots:
             QCOMPARE(contents(other), way == 0 ? "<unreadable>" : newBytes);
             QCOMPARE(entries(m_dir->path()).size(), way == 0 ? 2 : 3); // style.css, target, other
         }
+        // A folder whose default ACL every new file inherits: the file, which has none, keeps
+        // none.
+        const QString plain = path("inherits/plain.css");
+        QVERIFY(QDir(m_dir->path()).mkdir("inherits") &&
+                QProcess::execute("setfacl", {"-d", "-m", "u:65534:rw", path("inherits")}) == 0 &&
+                put(plain, oldBytes) && QProcess::execute("setfacl", {"-b", plain}) == 0);
+        const QByteArray before = identity(plain);
+        QCOMPARE(saved(replaceFile(plain, newBytes)), "<saved>");
+        QCOMPARE(identity(plain), before);
         for (const mode_t mask : {022, 077}) {
             const mode_t was = ::umask(mask);
             const QString fresh = path(QString::number(mask) + ".css");
@@ -366,7 +292,8 @@ private slots:
         }
     }
 
-    // A file of a terabyte, nearly all hole, rewritten in place: cheap in memory and on disk.
+    // A file of a terabyte, nearly all hole, rewritten in place: cheap in memory and on disk;
+    // then a large one.
     void sparseOldFile()
     {
         QVERIFY(::link(name(m_file), name(path("linked.css"))) == 0 &&
@@ -379,6 +306,12 @@ private slots:
                  qPrintable(QString::number(after.ru_maxrss - before.ru_maxrss)));
         QCOMPARE(contents(path("linked.css")), newBytes);
         QCOMPARE(entries(m_dir->path()), (QStringList{"linked.css", "style.css"}));
+        // Larger than one piece of a rewrite, each piece where it belongs.
+        QByteArray large(9 << 20, Qt::Uninitialized);
+        for (qsizetype i = 0; i < large.size(); ++i)
+            large[i] = char('a' + i / 4093 % 26);
+        QCOMPARE(saved(replaceFile(m_file, large)), "<saved>");
+        QVERIFY(contents(path("linked.css")) == large);
     }
 
     void refusals()
@@ -423,12 +356,17 @@ private slots:
                 ::_exit(1);
             limit(4096);
         };
-        const QString copy = m_file + ".corvane-old";
-        QCOMPARE(inChild([&] { return saved(replaceFile(m_file, big)); }),
-                 tooBig + "\r\nファイルを元の内容に戻せませんでした。元の内容は「" + copy +
+        // The file has a name of 254 bytes, three to a character: its copy's name is cut
+        // between two characters, and the message names the copy as it is.
+        const QString wide = path("x" + QString(83, u'あ') + ".css");
+        const QString copy = path("x" + QString(80, u'あ') + ".corvane-old");
+        QVERIFY(::link(name(m_file), name(wide)) == 0);
+        QCOMPARE(inChild([&] { return saved(replaceFile(wide, big)); }),
+                 refusal(wide, "ファイルサイズの上限を超えます。") +
+                     "\r\nファイルを元の内容に戻せませんでした。元の内容は「" + copy +
                      "」に残してあります。");
         QCOMPARE(contents(copy), oldBytes);
-        QVERIFY(put(m_file, oldBytes) && QFile::remove(copy));
+        QVERIFY(put(m_file, oldBytes) && QFile::remove(copy) && QFile::remove(wide));
         onSaveStep = nullptr;
 
         QVERIFY(::chmod(name(m_file), 0444) == 0);
@@ -444,73 +382,6 @@ private slots:
             QCOMPARE(saved(replaceFile(path(target), newBytes)), refusal(path(target), reason));
         QCOMPARE(contents(m_file), oldBytes);
         QCOMPARE(entries(m_dir->path()), folder);
-    }
-
-    // Every flush the save needs, in its order, and a failed flush keeps the old file.
-    void flushesInOrder()
-    {
-        const QString strace = QStandardPaths::findExecutable("strace");
-        if (strace.isEmpty())
-            QSKIP("strace is not installed (./dev test installs it)");
-        const std::pair<QString, QString> orders[] = {
-            {"style.css", "pwrite64 fsync linkat renameat2 unlinkat fsync"},
-            {"new.css", "pwrite64 fsync linkat fsync"},
-            {"linked.css", "copy_file_range ftruncate linkat fsync fsync pwrite64 ftruncate fsync "
-                           "unlinkat"}};
-        for (const auto &[file, order] : orders) {
-            QVERIFY(file != "linked.css" || ::link(name(m_file), name(path(file))) == 0);
-            QProcess traced;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert("CORVANE_TRACED_SAVE", path(file));
-            env.insert("ASAN_OPTIONS", "detect_leaks=0"); // LeakSanitizer refuses to run traced
-            traced.setProcessEnvironment(env);
-            traced.start(strace, {"-f", "-qq", "-o", path("trace"), "-e",
-                                  "trace=fsync,fdatasync,linkat,renameat2,renameat,unlinkat,"
-                                  "pwrite64,ftruncate,copy_file_range",
-                                  QFileInfo("/proc/self/exe").symLinkTarget(), "tracedSave"});
-            QVERIFY(traced.waitForFinished() && traced.exitCode() == 0);
-            // The calls between the two markers.
-            QStringList calls;
-            const QString trace = contents(path("trace"));
-            const qsizetype from = trace.indexOf("fdatasync(-1"),
-                            to = trace.lastIndexOf("fdatasync(-1");
-            for (const QString &line : trace.mid(from, to - from).split('\n').mid(1))
-                if (const auto m = QRegularExpression("^\\d+\\s+(\\w+)\\(").match(line);
-                    m.hasMatch())
-                    calls << m.captured(1);
-            QCOMPARE(calls.join(' '), order);
-            QCOMPARE(contents(path(file)), newBytes);
-        }
-        for (const QString &file : {path("new.css"), path("linked.css"), path("fresh.css")})
-            QCOMPARE(inChild([&] {
-                         return refuseCall(__NR_fsync, EIO) ? saved(replaceFile(file, oldBytes))
-                                                            : "";
-                     }),
-                     refusal(file, "ディスクの読み書きに失敗しました。"));
-        // Failing from the rewrite on, the flush of the new bytes, then that of the old ones.
-        const QString copy = path("linked.css.corvane-old");
-        onSaveStep = [](SaveStep now) {
-            if (now == SaveStep::Copied && !refuseCall(__NR_fsync, EIO))
-                ::_exit(1);
-        };
-        QCOMPARE(inChild([&] { return saved(replaceFile(path("linked.css"), oldBytes)); }),
-                 refusal(path("linked.css"), "ディスクの読み書きに失敗しました。") +
-                     "\r\nファイルを元の内容に戻せませんでした。元の内容は「" + copy +
-                     "」に残してあります。");
-        QVERIFY(contents(copy) == newBytes && QFile::remove(copy));
-        QCOMPARE(contents(m_file), newBytes);
-        QCOMPARE(entries(m_dir->path()),
-                 (QStringList{"linked.css", "new.css", "style.css", "trace"}));
-    }
-    void tracedSave()
-    {
-        const QString target = qEnvironmentVariable("CORVANE_TRACED_SAVE");
-        if (target.isEmpty())
-            QSKIP("run by flushesInOrder, under strace");
-        ::fdatasync(-1); // markers around the save in the trace
-        const QString result = saved(replaceFile(target, newBytes));
-        ::fdatasync(-1);
-        QCOMPARE(result, "<saved>");
     }
 
     void fullAndReadOnlyDisks()
@@ -542,41 +413,66 @@ private slots:
         QCOMPARE(entries(disk), before);
     }
 
-    // A FAT disk keeps no owner, mode or attributes, and an append-only folder gives up no
-    // name: both save again and again, leaving nothing beside.
+    // Folders that keep or show less: an append-only one gives up no name; a FAT disk keeps no
+    // owner, mode or attributes and shows every file as its mounter's; a folder of mode 0300 may
+    // be written but not read (and is append-only as well, once). Each file is saved new, then
+    // again, by root or by user 65534, and nothing is left beside it.
     void foldersThatKeepLess()
     {
         if (::geteuid() != 0)
-            QSKIP("chattr and mounting need root");
-        const QString appendOnly = path("append");
-        QVERIFY(QDir().mkdir(appendOnly) && put(appendOnly + "/a.css", oldBytes));
-        QVERIFY(QProcess::execute("chattr", {"+a", appendOnly}) == 0);
-        const auto writable = qScopeGuard([&] { QProcess::execute("chattr", {"-a", appendOnly}); });
+            QSKIP("chattr, mounting and other users need root");
+        QVERIFY(::chmod(name(m_dir->path()), 0755) == 0 && QDir(m_dir->path()).mkdir("state") &&
+                ::chown(name(path("state")), 65534, 65534) == 0);
         const QString fat = path("fat");
-        const bool mounted =
-            QDir().mkdir(fat) &&
-            QProcess::execute("sh", {"-c",
-                                     "truncate -s 4M \"$0.img\" && mkfs.vfat \"$0.img\" && "
-                                     "fusefat -o rw+ \"$0.img\" \"$0\"",
-                                     fat}) == 0;
+        const bool mounted = QDir().mkdir(fat) &&
+                             QProcess::execute("sh", {"-c",
+                                                      "truncate -s 4M \"$0.img\" && mkfs.vfat "
+                                                      "\"$0.img\" && fusefat -o rw+,allow_other "
+                                                      "\"$0.img\" \"$0\"",
+                                                      fat}) == 0;
         const auto unmount = qScopeGuard([&] {
             if (mounted)
                 ::umount2(name(fat), MNT_DETACH);
         });
-        for (int round = 0; round < 2; ++round) {
-            QCOMPARE(saved(replaceFile(appendOnly + "/a.css", newBytes + char('0' + round))),
-                     "<saved>");
-            if (mounted)
-                QCOMPARE(saved(replaceFile(fat + "/f.css", newBytes + char('0' + round))),
-                         "<saved>");
+        const std::tuple<QString, mode_t, bool> folders[] = {
+            {"append", 0777, true}, {"closed", 0300, false}, {"closedAppend", 0300, true}};
+        for (const auto &[folder, mode, appendOnly] : folders) {
+            const QString linked = path(folder + "/w.css");
+            QVERIFY(QDir(m_dir->path()).mkdir(folder) && put(linked, oldBytes) &&
+                    ::chown(name(linked), 65534, 65534) == 0 &&
+                    ::link(name(linked), name(path(folder + "/w2.css"))) == 0 &&
+                    ::chown(name(path(folder)), 65534, 65534) == 0 &&
+                    ::chmod(name(path(folder)), mode) == 0 &&
+                    (!appendOnly || QProcess::execute("chattr", {"+a", path(folder)}) == 0));
         }
-        QCOMPARE(contents(appendOnly + "/a.css"), newBytes + '1');
-        QCOMPARE(entries(appendOnly), QStringList{"a.css"});
+        const auto writable = qScopeGuard([&] {
+            for (const auto &[folder, mode, appendOnly] : folders)
+                QProcess::execute("chattr", {"-a", path(folder)});
+        });
+        const std::pair<QString, bool> saves[] = {
+            // the file, and whether user 65534 saves it
+            {"append/a.css", false},      {"append/b.css", true}, {"closed/w.css", true},
+            {"closedAppend/w.css", true}, {"fat/f.css", false},   {"fat/g.css", true}};
+        for (int round = 0; round < 2; ++round) {
+            for (const auto &[file, other] : saves) {
+                if (!mounted && file.startsWith("fat"))
+                    continue;
+                const QByteArray bytes = newBytes + char('0' + round);
+                const auto save = [&] {
+                    return saved(replaceFile(path(file), bytes));
+                };
+                QCOMPARE(other ? asOtherUser(path("state"), save) : save(), "<saved>");
+                QVERIFY2(contents(path(file)) == bytes, qPrintable(file));
+            }
+        }
+        QCOMPARE(entries(path("append")), (QStringList{"a.css", "b.css", "w.css", "w2.css"}));
+        QCOMPARE(entries(path("closed")) + entries(path("closedAppend")) +
+                     entries(path("state/corvane")),
+                 (QStringList{"w.css", "w2.css", "w.css", "w2.css"}));
         if (!mounted)
             QSKIP(
                 "fusefat or mkfs.vfat is missing (./dev test installs them), or FUSE is not here");
-        QCOMPARE(contents(fat + "/f.css"), newBytes + '1');
-        QCOMPARE(entries(fat), QStringList{"f.css"});
+        QCOMPARE(entries(fat), (QStringList{"f.css", "g.css"}));
     }
 
     // Others' files, saved by user 65534 of group 4242 (first: writable, in a closed folder).

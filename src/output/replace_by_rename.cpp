@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/file.h>
 
 namespace corvane::output {
 
@@ -44,6 +45,9 @@ private:
     }
     // The temporary name gone; if it cannot go, where it is, for the message.
     QString dropName();
+    // Nothing changed: the file may be rewritten in place instead, unless a temporary name
+    // cannot go.
+    Renamed inPlaceOr(int error);
 
     const QString &m_path;
     const SaveTarget &m_target;
@@ -78,6 +82,15 @@ QString Replacement::dropName()
     return "\r\n" + leftBehind(shownPath(m_dir, m_named));
 }
 
+Renamed Replacement::inPlaceOr(int error)
+{
+    ::flock(m_target.file.get(), LOCK_UN); // the rewrite takes its own lock on the file
+    const QString left = dropName();
+    if (left.isEmpty())
+        return {true, {}};
+    return {false, failure(m_path, reasonFor(error)) + left};
+}
+
 Renamed Replacement::refused(const QString &why)
 {
     return {false, failure(m_path, why) + dropName()};
@@ -97,9 +110,7 @@ Renamed Replacement::run(const QByteArray &bytes)
         return refused(e);
     if (m_target.exists) {
         if (const int e = copyIdentity(m_target.file.get(), m_target.st, m_file.get())) {
-            if (cannotKeep(e) && dropName().isEmpty())
-                return {true, {}};
-            return refused(e);
+            return cannotKeep(e) ? inPlaceOr(e) : refused(e);
         }
     }
     if (::fsync(m_file.get()) != 0)
@@ -124,9 +135,7 @@ Renamed Replacement::run(const QByteArray &bytes)
     if (errno == EINVAL) // a file system that cannot exchange (FUSE, network ones)
         return renameOver();
     const int e = errno;
-    if (cannotKeep(e) && dropName().isEmpty())
-        return {true, {}};
-    return refused(e);
+    return cannotKeep(e) ? inPlaceOr(e) : refused(e);
 }
 
 // A new name is taken in one step that never replaces another.
@@ -201,9 +210,7 @@ Renamed Replacement::renameOver()
         return done();
     }
     const int e = errno;
-    if ((e == EEXIST || cannotKeep(e)) && dropName().isEmpty())
-        return {true, {}};
-    return refused(e);
+    return e == EEXIST || cannotKeep(e) ? inPlaceOr(e) : refused(e);
 }
 
 // The new name is durable once the folder itself reaches the disk; a save whose folder did

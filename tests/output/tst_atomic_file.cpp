@@ -475,6 +475,91 @@ private slots:
         QCOMPARE(entries(fat), (QStringList{"f.css", "g.css"}));
     }
 
+    // The private folder for copies, when it cannot be used: the message names it and says why.
+    // User 65534 saves a file it may write in a folder it may not.
+    void privateFolderProblems()
+    {
+        if (::geteuid() != 0)
+            QSKIP("other users need root");
+        const QString target = path("closed/open.css");
+        QVERIFY(::chmod(name(m_dir->path()), 0755) == 0 && QDir(m_dir->path()).mkpath("closed") &&
+                put(target, oldBytes) && ::chmod(name(target), 0666) == 0);
+        for (const char *state : {"open", "root", "link"})
+            QVERIFY(QDir(m_dir->path()).mkpath(QString(state) + "/corvane"));
+        QVERIFY(
+            ::chown(name(path("open/corvane")), 65534, 65534) == 0 &&
+            ::chmod(name(path("open/corvane")), 0755) == 0 && QDir(m_dir->path()).mkpath("mine") &&
+            ::chown(name(path("mine")), 65534, 65534) == 0 && QDir(path("link")).rmdir("corvane") &&
+            QFile::link(path("mine"), path("link/corvane")));
+        const auto folder = [&](const QString &state) {
+            return "古い内容の控えを置くフォルダー「" + path(state + "/corvane") + "」";
+        };
+        const std::pair<QByteArray, QString> cases[] = {
+            // XDG_STATE_HOME, else HOME (after a comma)
+            {",", "古い内容の控えを置くフォルダーが決まりません。環境変数 XDG_STATE_HOME も "
+                  "HOME も、フォルダーを絶対パスで示していません。"},
+            {",/nonexistent", "古い内容の控えを置くフォルダー「/nonexistent/.local/state/"
+                              "corvane」を作れません。「/nonexistent」がありません。"},
+            {name(path("open")) + ",", folder("open") + "はほかのユーザーにも開かれています"
+                                                        "（アクセス権 755）。自分だけのもの"
+                                                        "（700）にしてください。"},
+            {name(path("root")) + ",", folder("root") + "はほかのユーザーのものです。"},
+            {name(path("link")) + ",",
+             folder("link") + "はシンボリックリンクのため、使えません。"}};
+        for (const auto &[variables, reason] : cases) {
+            const QByteArrayList set = variables.split(',');
+            QCOMPARE(asOtherUser({},
+                                 [&] {
+                                     qputenv("XDG_STATE_HOME", set[0]);
+                                     qputenv("HOME", set[1]);
+                                     return saved(replaceFile(target, newBytes));
+                                 }),
+                     refusal(target, reason));
+            QCOMPARE(contents(target), oldBytes);
+        }
+        QCOMPARE(entries(path("closed")) + entries(path("mine")) + entries(path("open/corvane")),
+                 QStringList{"open.css"});
+    }
+
+    // Every name for a copy beside the file taken by another user in a shared folder: the copy
+    // goes to the private folder, and the names stay theirs.
+    void copyNamesTaken()
+    {
+        if (::geteuid() != 0)
+            QSKIP("other users' files need root");
+        const QString shared = path("shared"), target = shared + "/a.css";
+        QVERIFY(QDir(m_dir->path()).mkdir("shared") && ::chmod(name(shared), 01777) == 0 &&
+                put(target, oldBytes) && ::link(name(target), name(shared + "/b.css")) == 0);
+        for (int n = 1; n < 100; ++n) {
+            const QString taken = target + ".corvane-old" + (n > 1 ? QString::number(n) : "");
+            QVERIFY(put(taken, "theirs") && ::chown(name(taken), 65534, 65534) == 0);
+        }
+        QCOMPARE(saved(replaceFile(target, newBytes)), "<saved>");
+        QCOMPARE(contents(shared + "/b.css") + contents(target + ".corvane-old"),
+                 newBytes + "theirs");
+        QCOMPARE(entries(shared).size(), 101);
+        QCOMPARE(entries(m_state->filePath("corvane")), QStringList());
+    }
+
+    // A share that will not rename over a name (EEXIST), nor exchange two (EINVAL): the file is
+    // rewritten in place, with what it has, and nothing is left beside it.
+    void sharesThatWillNotRenameOver()
+    {
+        QVERIFY(makeIdentity(m_file, 0640, ::geteuid()));
+        const QByteArray before = identity(m_file);
+        QCOMPARE(inChild([&] {
+                     return refuseCall(__NR_renameat2, EINVAL, RENAME_EXCHANGE, 4) &&
+                                    refuseCall(__NR_renameat, EEXIST)
+                                ? saved(replaceFile(m_file, newBytes)) +
+                                      saved(replaceFile(path("new.css"), newBytes))
+                                : "<not refused>";
+                 }),
+                 "<saved><saved>");
+        QCOMPARE(contents(m_file) + contents(path("new.css")), newBytes + newBytes);
+        QCOMPARE(identity(m_file), before);
+        QCOMPARE(entries(m_dir->path()), (QStringList{"new.css", "style.css"}));
+    }
+
     // Others' files, saved by user 65534 of group 4242 (first: writable, in a closed folder).
     void otherUsersFiles()
     {

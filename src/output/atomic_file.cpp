@@ -9,7 +9,6 @@
 #include "save_steps.h"
 #include "save_target.h"
 
-#include <QFile>
 
 #include <cerrno>
 #include <fcntl.h>

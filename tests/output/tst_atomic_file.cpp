@@ -451,8 +451,9 @@ private slots:
         });
         const std::pair<QString, bool> saves[] = {
             // the file, and whether user 65534 saves it
-            {"append/a.css", false},      {"append/b.css", true}, {"closed/w.css", true},
-            {"closedAppend/w.css", true}, {"fat/f.css", false},   {"fat/g.css", true}};
+            {"append/a.css", false},  {"append/b.css", true},       {"closed/w.css", true},
+            {"closed/new.css", true}, {"closedAppend/w.css", true}, {"fat/f.css", false},
+            {"fat/g.css", true}};
         for (int round = 0; round < 2; ++round) {
             for (const auto &[file, other] : saves) {
                 if (!mounted && file.startsWith("fat"))
@@ -468,7 +469,7 @@ private slots:
         QCOMPARE(entries(path("append")), (QStringList{"a.css", "b.css", "w.css", "w2.css"}));
         QCOMPARE(entries(path("closed")) + entries(path("closedAppend")) +
                      entries(path("state/corvane")),
-                 (QStringList{"w.css", "w2.css", "w.css", "w2.css"}));
+                 (QStringList{"new.css", "w.css", "w2.css", "w.css", "w2.css"}));
         if (!mounted)
             QSKIP(
                 "fusefat or mkfs.vfat is missing (./dev test installs them), or FUSE is not here");

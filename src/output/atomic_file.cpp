@@ -9,7 +9,6 @@
 #include "save_steps.h"
 #include "save_target.h"
 
-
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -50,6 +50,11 @@ ComboBox::ComboBox(Input input, QWidget *parent)
     edit->setCompleter(nullptr);
     // Enter must not add the typed text to the list.
     setInsertPolicy(QComboBox::NoInsert);
+    // Qt makes the first entry put into an empty list the current one unless the field has a
+    // placeholder, and lays its text out in the edit line on the way, only for addEntry() to
+    // put the field's text back. An editable field never shows the placeholder: its edit line
+    // covers it.
+    setPlaceholderText(QStringLiteral(" "));
     // Qt takes typed text that equals an entry for a pick when the field loses
     // the focus; typing is never a pick ("その他" typed must open no dialog).
     disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
@@ -87,14 +92,12 @@ void ComboBox::setListIndex(int position)
 
 void ComboBox::addEntry(const QString &entry, int position)
 {
-    // Qt selects the first entry put into an empty list; keep what was shown.
-    const QString kept = text();
+    // Qt selects the first entry put into the empty list of a list-only field; keep what was
+    // shown.
     insertItem(position, entry);
     if (m_listIndex >= position)
         ++m_listIndex;
     followListIndex();
-    if (isEditable() && text() != kept)
-        lineEdit()->setText(kept);
 }
 
 void ComboBox::clearEntries()

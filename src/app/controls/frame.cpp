@@ -42,6 +42,19 @@ void Frame::initStyleOption(QStyleOptionGroupBox *option) const
     option->fontMetrics = QFontMetrics(titleFont());
 }
 
+QSize Frame::minimumSizeHint() const
+{
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    const QFontMetrics &metrics = option.fontMetrics;
+    // As QGroupBox measures it: the title as set, "&" included, and a space.
+    const QSize caption(metrics.horizontalAdvance(title()) + metrics.horizontalAdvance(u' '),
+                        metrics.height());
+    return style()
+        ->sizeFromContents(QStyle::CT_GroupBox, &option, caption, this)
+        .expandedTo(QWidget::minimumSizeHint());
+}
+
 void Frame::paintEvent(QPaintEvent *)
 {
     QStylePainter painter(this);

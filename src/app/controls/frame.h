@@ -22,6 +22,9 @@ public:
 
     QFont titleFont() const { return m_titleFont.value_or(font()); }
 
+    // QGroupBox measures the title in the frame's own font; this one goes by the title's face.
+    QSize minimumSizeHint() const override;
+
     // The first control in tab order, not the one that had the focus last.
     void focusFirstControl();
 

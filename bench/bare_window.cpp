@@ -27,7 +27,7 @@ QWidget *japaneseClient()
 {
     auto *client = new QWidget;
     auto *column = new QVBoxLayout(client);
-    auto *proportional = new QLabel(QStringLiteral("Source(&P) ソース"));
+    auto *proportional = new QLabel(QStringLiteral("Source(P) ソース"));
     proportional->setFont(face("IPAPGothic", 8.25));
     auto *fixedPitch = new QLabel(QStringLiteral("フォント："));
     fixedPitch->setFont(face("IPAGothic", 8.25));

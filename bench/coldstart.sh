@@ -9,12 +9,25 @@ set -euo pipefail
 build=${1:-build}
 runs=${2:-15}
 
+# Starts xev on the root window as the coprocess XEV. A server just started may not take
+# connections yet: xev then ends at once, and is started again.
+listen() {
+    local _
+    for _ in $(seq 50); do
+        coproc XEV { exec stdbuf -oL xev -root -event substructure 2>/dev/null; }
+        sleep 0.3 # xev prints nothing once it listens; give it time to start
+        [ -n "${XEV[0]:-}" ] && kill -0 "$XEV_PID" 2>/dev/null && return 0
+        wait "${XEV_PID:-}" 2>/dev/null || true
+    done
+    echo "xev could not reach the X server at ${DISPLAY:-(no DISPLAY)} within 15 s" >&2
+    exit 1
+}
+
 measure() { # program -> "milliseconds peak_kB"
     local start pid ms line
     # One listening connection sees the window being mapped; polling the server
     # with a new client every few milliseconds would itself disturb it.
-    coproc XEV { exec stdbuf -oL xev -root -event substructure; }
-    sleep 0.3 # xev prints nothing once it listens; give it time to start
+    listen
     start=$(date +%s%N)
     "$1" >/dev/null 2>/tmp/coldstart-err.txt &
     pid=$!

@@ -3,14 +3,15 @@
 
 #pragma once
 
-class QMainWindow;
-
-#include "controls.h"
-#include "source_pane.h"
+#include "controls/check_box_array.h"
+#include "controls/combo_box.h"
+#include "controls/frame.h"
+#include "controls/option_array.h"
+#include "controls/source_pane.h"
+#include "controls/swatch.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QStringList>
@@ -76,13 +77,5 @@ struct FormControls {
     QMenu *M_Help = nullptr;
     QAction *M_Ver = nullptr;
 };
-
-// The Gothic faces that captions, labels and boxes ask for, best first, and
-// the one of them used: the first installed.
-QStringList gothicFaces(bool fixedPitch);
-QString gothicFace(bool fixedPitch);
-
-// Builds the controls, menus and tab order on the window; no behaviour.
-void buildForm(QMainWindow *window, FormControls &ui);
 
 } // namespace corvane

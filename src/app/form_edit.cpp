@@ -3,11 +3,12 @@
 
 #include "form_edit.h"
 
-#include "accessibility.h"
-#include "announcer.h"
 #include "compose/selector_kinds.h"
 #include "fields/catalogue.h"
+#include "form_layout.h"
 #include "platform.h"
+#include "reader/announcer.h"
+#include "reader/interface_factory.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

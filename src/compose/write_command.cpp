@@ -3,11 +3,11 @@
 
 // The Write command, the field reset that follows it, and the decoration boxes
 // whose ticks it reads.
-#include "announcer.h"
 #include "compose/rule.h"
 #include "compose/selector_kinds.h"
 #include "form_edit.h"
 #include "platform.h"
+#include "reader/announcer.h"
 
 namespace corvane {
 

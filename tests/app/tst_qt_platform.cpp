@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Corvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "accessibility.h"
 #include "qt_platform.h"
+#include "reader/interface_factory.h"
 #include "startup.h"
 
 #include <QAccessible>

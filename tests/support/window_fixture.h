@@ -4,7 +4,7 @@
 #pragma once
 
 #include "form_edit.h"
-#include "reader_events.h"
+#include "reader/tell.h"
 #include "scripted_platform.h"
 
 #include <QAbstractItemView>

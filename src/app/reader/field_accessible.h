@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "read_only_text.h"
+#include "reader/read_only_text.h"
 
 #include <QAccessibleWidget>
 

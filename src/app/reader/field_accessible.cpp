@@ -3,7 +3,7 @@
 
 #include "field_accessible.h"
 
-#include "controls.h"
+#include "controls/combo_box.h"
 
 #include <QAbstractItemView>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Corvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "reader_events.h"
+#include "tell.h"
 
 #include <QAccessible>
 

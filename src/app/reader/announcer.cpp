@@ -3,7 +3,7 @@
 
 #include "announcer.h"
 
-#include "reader_events.h"
+#include "reader/tell.h"
 
 #include <QAccessible>
 

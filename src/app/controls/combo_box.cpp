@@ -1,23 +1,19 @@
 // SPDX-FileCopyrightText: 2026 Corvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "controls.h"
+#include "combo_box.h"
 
-#include "reader_events.h"
+#include "reader/tell.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
-#include <QButtonGroup>
 #include <QCompleter>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPointer>
-#include <QStyleOptionGroupBox>
-#include <QStylePainter>
 #include <QToolTip>
 
 namespace corvane {
@@ -54,6 +50,11 @@ ComboBox::ComboBox(Input input, QWidget *parent)
     edit->setCompleter(nullptr);
     // Enter must not add the typed text to the list.
     setInsertPolicy(QComboBox::NoInsert);
+    // Qt makes the first entry put into an empty list the current one unless the field has a
+    // placeholder, and lays its text out in the edit line on the way, only for addEntry() to
+    // put the field's text back. An editable field never shows the placeholder: its edit line
+    // covers it.
+    setPlaceholderText(QStringLiteral(" "));
     // Qt takes typed text that equals an entry for a pick when the field loses
     // the focus; typing is never a pick ("その他" typed must open no dialog).
     disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
@@ -91,14 +92,12 @@ void ComboBox::setListIndex(int position)
 
 void ComboBox::addEntry(const QString &entry, int position)
 {
-    // Qt selects the first entry put into an empty list; keep what was shown.
-    const QString kept = text();
+    // Qt selects the first entry put into the empty list of a list-only field; keep what was
+    // shown.
     insertItem(position, entry);
     if (m_listIndex >= position)
         ++m_listIndex;
     followListIndex();
-    if (isEditable() && text() != kept)
-        lineEdit()->setText(kept);
 }
 
 void ComboBox::clearEntries()
@@ -240,154 +239,6 @@ void ComboBox::typed()
     m_listIndex = -1;
     followListIndex();
     emit changed();
-}
-
-Swatch::Swatch(QWidget *parent)
-    : QLineEdit(parent)
-{
-    setReadOnly(true);
-    setColour(Qt::white, {});
-}
-
-void Swatch::setColour(const QColor &colour, const QString &words)
-{
-    QPalette p = palette();
-    p.setColor(QPalette::Base, colour);
-    setPalette(p);
-    m_words = words.isEmpty() ? colour.name(QColor::HexRgb).toUpper() : words;
-}
-
-namespace {
-
-// Halfway between the window's text and its background: it stands out of the window in a
-// light scheme and a dark one alike, and out of a black swatch as of a white one.
-QColor between(const QColor &a, const QColor &b)
-{
-    return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
-}
-
-} // namespace
-
-void Swatch::focusInEvent(QFocusEvent *)
-{
-    // Coming in by Tab, a line edit selects its (empty) text and moves its caret before the
-    // focus is announced; a screen reader then takes the box for announced, and says nothing.
-    QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
-    QLineEdit::focusInEvent(&plain);
-}
-
-void Swatch::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    painter.fillRect(rect(), colour());
-    painter.setPen(
-        between(palette().color(QPalette::WindowText), palette().color(QPalette::Window)));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-}
-
-void SwatchButton::paintEvent(QPaintEvent *event)
-{
-    if (!hasFocus()) {
-        QPushButton::paintEvent(event);
-        return;
-    }
-    QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Highlight));
-    painter.setPen(palette().color(QPalette::HighlightedText));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-}
-
-void CheckBoxArray::append(QCheckBox *box)
-{
-    const int index = size();
-    m_boxes.append(box);
-    connect(box, &QCheckBox::toggled, this, [this, index] { emit clicked(index); });
-}
-
-OptionArray::OptionArray(QObject *parent)
-    : QObject(parent)
-    , m_group(new QButtonGroup(this))
-{
-    connect(m_group, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        if (checked)
-            emit clicked(id);
-    });
-}
-
-void OptionButton::focusInEvent(QFocusEvent *event)
-{
-    QRadioButton::focusInEvent(event);
-    if (group()) {
-        for (QAbstractButton *sibling : group()->buttons())
-            sibling->setFocusPolicy(Qt::StrongFocus);
-    }
-}
-
-void OptionArray::append(OptionButton *button)
-{
-    m_group->addButton(button, size());
-}
-
-OptionButton *OptionArray::at(int index) const
-{
-    return static_cast<OptionButton *>(m_group->button(index));
-}
-
-int OptionArray::size() const
-{
-    return int(m_group->buttons().size());
-}
-
-Frame::Frame(const QString &title, const QFont &titleFont, QWidget *parent)
-    : QGroupBox(parent)
-    , m_titleFont(titleFont)
-{
-    // Set here rather than by QGroupBox's constructor, so that the margins Qt
-    // computes from the title already go by its face.
-    setTitle(title);
-}
-
-void Frame::focusFirstControl()
-{
-    for (QWidget *w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
-        if (isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this)) {
-            w->setFocus(Qt::ShortcutFocusReason);
-            return;
-        }
-    }
-}
-
-void Frame::leaveAccessKey()
-{
-    m_shownTitle = title();
-    setTitle(QString(m_shownTitle).remove(u'&')); // a title without "&" grabs no key
-}
-
-void Frame::initStyleOption(QStyleOptionGroupBox *option) const
-{
-    QGroupBox::initStyleOption(option);
-    option->text = shownTitle();
-    // The style sizes the title, and the margin below it, by these metrics.
-    option->fontMetrics = QFontMetrics(titleFont());
-}
-
-void Frame::paintEvent(QPaintEvent *)
-{
-    QStylePainter painter(this);
-    painter.setFont(titleFont());
-    QStyleOptionGroupBox option;
-    initStyleOption(&option);
-    painter.drawComplexControl(QStyle::CC_GroupBox, option);
-}
-
-bool Frame::event(QEvent *event)
-{
-    // The frame's only shortcut is the access key of its title.
-    if (event->type() == QEvent::Shortcut) {
-        emit mnemonicPressed();
-        return true;
-    }
-    return QGroupBox::event(event);
 }
 
 } // namespace corvane

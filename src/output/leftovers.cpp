@@ -35,13 +35,18 @@ void markInUse(int fd)
 
 bool removeIfLeft(int folder, const QByteArray &entry, uid_t owner)
 {
+    // Looked at before it is opened: opening a device or a pipe may do something.
+    struct stat st {};
+    if (::fstatat(folder, entry.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(st.st_mode) || st.st_uid != owner)
+        return false;
     const Fd file(::openat(folder, entry.constData(),
                            O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    struct stat st {};
-    if (!file || ::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != owner ||
-        ::flock(file.get(), LOCK_EX | LOCK_NB) != 0)
+    struct stat opened {};
+    if (!file || ::fstat(file.get(), &opened) != 0 || opened.st_ino != st.st_ino ||
+        opened.st_dev != st.st_dev || ::flock(file.get(), LOCK_EX | LOCK_NB) != 0)
         return false;
-    return stillThere(folder, entry, st) == Seen::Same &&
+    return stillThere(folder, entry, opened) == Seen::Same &&
            ::unlinkat(folder, entry.constData(), 0) == 0;
 }
 
@@ -64,12 +69,8 @@ int takeNewName(int folder, const QByteArray &name, uid_t owner,
 void clearLeftovers(int folder, const QByteArray &name, uid_t owner)
 {
     for (const Leftover kind : {Leftover::NewFile, Leftover::OldCopy}) {
-        for (int n = 1; n <= leftoverNames; ++n) {
-            const QByteArray entry = leftoverName(name, kind, n);
-            struct stat st {};
-            if (::fstatat(folder, entry.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0)
-                removeIfLeft(folder, entry, owner);
-        }
+        for (int n = 1; n <= leftoverNames; ++n)
+            removeIfLeft(folder, leftoverName(name, kind, n), owner);
     }
 }
 

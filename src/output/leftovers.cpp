@@ -50,13 +50,13 @@ bool removeIfLeft(int folder, const QByteArray &entry, uid_t owner)
            ::unlinkat(folder, entry.constData(), 0) == 0;
 }
 
-int takeNewName(int folder, const QByteArray &name, uid_t owner,
-                const std::function<int(const QByteArray &)> &take, QByteArray &taken)
+int takeName(int folder, const QByteArray &name, Leftover kind, uid_t owner,
+             const std::function<int(const QByteArray &)> &take, QByteArray &taken)
 {
     for (int n = 1; n <= leftoverNames; ++n) {
-        const QByteArray entry = leftoverName(name, Leftover::NewFile, n);
+        const QByteArray entry = leftoverName(name, kind, n);
         int e = take(entry);
-        if (e == EEXIST && removeIfLeft(folder, entry, owner))
+        if (e == EEXIST && kind == Leftover::NewFile && removeIfLeft(folder, entry, owner))
             e = take(entry);
         if (e == 0)
             taken = entry;

@@ -35,11 +35,12 @@ void markInUse(int fd);
 // save makes there show) that no running save holds. Returns whether it is gone.
 bool removeIfLeft(int folder, const QByteArray &entry, uid_t owner);
 
-// Takes the first free name of kind NewFile for the file `name` in `folder` through `take`
-// (which returns 0 or the error), clearing a leftover that stands in the way. Returns 0
-// with the name in `taken`, or the error (EEXIST when every name is in use).
-int takeNewName(int folder, const QByteArray &name, uid_t owner,
-                const std::function<int(const QByteArray &)> &take, QByteArray &taken);
+// Takes the first free name of `kind` for the file `name` in `folder` through `take` (which
+// returns 0 or the error). A new file's leftover that stands in the way, of `owner`'s, is
+// cleared; an old copy is never: it may hold the only whole old text until a save succeeds.
+// Returns 0 with the name in `taken`, or the error (EEXIST when every name is in use).
+int takeName(int folder, const QByteArray &name, Leftover kind, uid_t owner,
+             const std::function<int(const QByteArray &)> &take, QByteArray &taken);
 
 // Removes every leftover of the file `name` of `owner`'s from `folder` that no running save
 // holds.

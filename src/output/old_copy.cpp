@@ -49,18 +49,19 @@ int OldCopy::makeIn(int file)
     // written leaves a part of it beside a file that is still whole, for the next save to
     // clear.
     if (!m_copy && noUnnamedFiles(errno)) {
-        for (int n = 1; n <= leftoverNames; ++n) {
-            m_name = leftoverName(m_base, Leftover::OldCopy, n);
-            m_copy.reset(::openat(folder, m_name.constData(),
-                                  O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-            if (m_copy || errno != EEXIST)
-                break;
-        }
+        if (const int e = takeName(
+                folder, m_base, Leftover::OldCopy, m_owner,
+                [&](const QByteArray &entry) {
+                    m_copy.reset(::openat(folder, entry.constData(),
+                                          O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                                          0600));
+                    return m_copy ? 0 : errno;
+                },
+                m_name))
+            return e;
     }
-    if (!m_copy) {
-        m_name.clear();
+    if (!m_copy)
         return errno;
-    }
     markInUse(m_copy.get());
     struct stat made {};
     if (::fstat(m_copy.get(), &made) != 0)
@@ -73,16 +74,12 @@ int OldCopy::makeIn(int file)
     // Named before it is flushed: the file itself is still whole until both flushes are
     // done, and on most file systems the first flush then carries the name with it. An
     // earlier copy is never replaced.
-    for (int n = 1; unnamed && m_name.isEmpty(); ++n) {
-        if (n > leftoverNames)
-            return EEXIST;
-        const QByteArray name = leftoverName(m_base, Leftover::OldCopy, n);
-        if (const int e = linkInto(m_copy.get(), folder, name); e != EEXIST) {
-            if (e)
-                return e;
-            m_name = name;
-        }
-    }
+    if (unnamed)
+        if (const int e = takeName(
+                folder, m_base, Leftover::OldCopy, m_owner,
+                [&](const QByteArray &entry) { return linkInto(m_copy.get(), folder, entry); },
+                m_name))
+            return e;
     if (::fsync(m_copy.get()) != 0)
         return errno;
     return flushFolder(folder, m_copy.get());

@@ -64,8 +64,8 @@ int Replacement::create()
     const mode_t mode = m_target.exists ? 0600 : 0666;
     m_file.reset(::openat(m_dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
     if (!m_file && noUnnamedFiles(errno))
-        return takeNewName(
-            m_dir, m_target.name, m_owner,
+        return takeName(
+            m_dir, m_target.name, Leftover::NewFile, m_owner,
             [&](const QByteArray &entry) {
                 m_file.reset(::openat(m_dir, entry.constData(),
                                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
@@ -120,8 +120,8 @@ Renamed Replacement::run(const QByteArray &bytes)
     if (!m_target.exists)
         return putNew();
     if (m_named.isEmpty()) {
-        const int e = takeNewName(
-            m_dir, m_target.name, m_owner,
+        const int e = takeName(
+            m_dir, m_target.name, Leftover::NewFile, m_owner,
             [&](const QByteArray &entry) { return linkInto(m_file.get(), m_dir, entry); }, m_named);
         if (e)
             return refused(e);

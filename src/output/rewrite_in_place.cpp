@@ -84,7 +84,7 @@ std::optional<QString> rewriteInPlace(const QString &path, const SaveTarget &tar
     // A full disk shows here, before a byte of the old contents changes.
     if (const int e =
             ::posix_fallocate(file.get(), 0, off_t(std::max<qsizetype>(bytes.size(), 1)))) {
-        if (::ftruncate(file.get(), st.st_size) == 0)
+        if (resize(file.get(), st.st_size) == 0)
             return withoutCopy(failure(path, saveFailureReason(e)));
         return failure(path, saveFailureReason(e)) + "\r\n" + keptIn(copy.path());
     }

@@ -4,8 +4,8 @@
 // renamed into place or (for a file with a second hard link) rewritten in
 // place, beside a plain write of the same bytes to the same folder.
 #include "median_reporter.h"
-#include "output/atomic_file.h"
 #include "output/style_sheet.h"
+#include "save/replace_file.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -17,6 +17,7 @@
 #include <vector>
 
 using namespace corvane::output;
+using corvane::save::replaceFile;
 
 namespace {
 
@@ -88,8 +89,8 @@ int main(int argc, char *argv[])
     const auto save = [](benchmark::State &state, const Sheet &sheet, const QString &target) {
         for (auto _ : state) {
             const Encoded file = styleSheetFile(sheet.text);
-            if (const auto failure = replaceFile(target, file.bytes)) {
-                state.SkipWithError(failure->toStdString().c_str());
+            if (const auto result = replaceFile(target, file.bytes); !result.message().isEmpty()) {
+                state.SkipWithError(result.message().toStdString().c_str());
                 break;
             }
         }

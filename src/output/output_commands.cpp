@@ -3,9 +3,9 @@
 
 // Save, Copy and Clear: what leaves the window, and the one way to empty it.
 #include "form_edit.h"
-#include "output/atomic_file.h"
 #include "output/style_sheet.h"
 #include "platform.h"
+#include "save/replace_file.h"
 
 #include <new>
 
@@ -49,8 +49,9 @@ void Form_edit::save()
     }
     ui.common.FileName = chosen.value;
 
-    if (const auto failure = output::replaceFile(chosen.value, file.bytes))
-        m_platform.message(*failure, Buttons::OkPlain);
+    const save::SaveResult result = save::replaceFile(chosen.value, file.bytes);
+    if (result.outcome() != save::SaveResult::Outcome::Saved)
+        m_platform.message(result.message(), Buttons::OkPlain);
 }
 
 void Form_edit::refuseUnencodable(const QString &sheet, qsizetype at)

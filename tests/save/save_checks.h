@@ -5,6 +5,8 @@
 // and system calls made to fail.
 #pragma once
 
+#include "save/save_result.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -14,7 +16,6 @@
 #include <grp.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
-#include <optional>
 #include <sys/prctl.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -98,9 +99,10 @@ inline QStringList entries(const QString &dir)
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
                                QDir::NoDotAndDotDot);
 }
-inline QString saved(const std::optional<QString> &failure)
+inline QString saved(const corvane::save::SaveResult &result)
 {
-    return failure.value_or("<saved>");
+    return result.outcome() == corvane::save::SaveResult::Outcome::Saved ? "<saved>"
+                                                                         : result.message();
 }
 inline QString refusal(const QString &target, const QString &reason)
 {

@@ -11,7 +11,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
-namespace corvane::output {
+namespace corvane::save {
 
 namespace {
 
@@ -89,4 +89,4 @@ bool cannotKeep(int error)
     return error == EPERM || error == EACCES || error == EXDEV || error == EBUSY;
 }
 
-} // namespace corvane::output
+} // namespace corvane::save

@@ -13,7 +13,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 
-namespace corvane::output {
+namespace corvane::save {
 
 QByteArray leftoverName(const QByteArray &name, Leftover kind, int n)
 {
@@ -74,4 +74,4 @@ void clearLeftovers(int folder, const QByteArray &name, uid_t owner)
     }
 }
 
-} // namespace corvane::output
+} // namespace corvane::save

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-namespace corvane::output {
+namespace corvane::save {
 
 // The moments of a save at which another process could act: a test pauses the
 // save there to be that process, so that a race is certain instead of lucky.
@@ -25,4 +25,4 @@ inline void reach(SaveStep step)
         onSaveStep(step);
 }
 
-} // namespace corvane::output
+} // namespace corvane::save

@@ -5,7 +5,7 @@
 
 #include <QByteArray>
 
-namespace corvane::output {
+namespace corvane::save {
 
 // Files made without a name (O_TMPFILE), so that a kill while they are written leaves
 // nothing behind, and named only once they are whole.
@@ -16,4 +16,4 @@ bool noUnnamedFiles(int error);
 // Gives the unnamed file `fd` the name `name` in `dir`; never replaces a name.
 int linkInto(int fd, int dir, const QByteArray &name);
 
-} // namespace corvane::output
+} // namespace corvane::save

@@ -3,8 +3,8 @@
 
 // The save seen from the kernel: its system calls in order, and each one of them made to kill
 // the save or to fail, through strace.
-#include "output/atomic_file.h"
-#include "output/save_steps.h"
+#include "save/replace_file.h"
+#include "save/save_steps.h"
 #include "save_checks.h"
 
 #include <QProcess>
@@ -15,7 +15,7 @@
 
 #include <sys/syscall.h>
 
-using namespace corvane::output;
+using namespace corvane::save;
 
 namespace {
 

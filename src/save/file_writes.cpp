@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace corvane::output {
+namespace corvane::save {
 
 int writeAt(int fd, const char *bytes, qsizetype size, off_t offset, qsizetype &written)
 {
@@ -105,4 +105,4 @@ int flushFolder(int folder, int named)
     return ::fsync(readable ? readable.get() : named) == 0 ? 0 : errno;
 }
 
-} // namespace corvane::output
+} // namespace corvane::save

@@ -13,7 +13,7 @@
 #include <linux/openat2.h>
 #include <sys/syscall.h>
 
-namespace corvane::output {
+namespace corvane::save {
 
 namespace {
 
@@ -67,28 +67,29 @@ int openFolder(const QByteArray &path, bool real)
 
 // Where a new name goes: the folder as the kernel finds it, links in the folder's part
 // followed as it follows them. Empty `target.name` when the name is a link to follow.
-std::optional<QString> locateNew(const QString &path, const QByteArray &given, SaveTarget &target)
+std::optional<SaveResult> locateNew(const QString &path, const QByteArray &given,
+                                    SaveTarget &target)
 {
     const qsizetype slash = given.lastIndexOf('/');
     const QByteArray name = given.mid(slash + 1);
     if (name.isEmpty())
-        return failure(path, reason::notAFile);
+        return SaveResult::refused(path, reason::notAFile);
     target.folder.reset(::open(slash < 0    ? "."
                                : slash == 0 ? "/"
                                             : given.left(slash).constData(),
                                O_PATH | O_DIRECTORY | O_CLOEXEC));
     if (!target.folder)
-        return failure(path, errno == EACCES ? denied(given, true, false, target.st)
-                                             : saveFailureReason(errno));
+        return SaveResult::refused(path, errno == EACCES ? denied(given, true, false, target.st)
+                                                         : saveFailureReason(errno));
     struct stat st {};
     if (::fstatat(target.folder.get(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
         if (!S_ISLNK(st.st_mode)) // made by someone else since the look
-            return failure(path, saveFailureReason(EEXIST));
+            return SaveResult::refused(path, saveFailureReason(EEXIST));
         target.folder.reset(-1);
         return std::nullopt;
     }
     if (errno != ENOENT)
-        return failure(path, saveFailureReason(errno));
+        return SaveResult::refused(path, saveFailureReason(errno));
     target.name = name;
     return std::nullopt;
 }
@@ -116,28 +117,29 @@ int removeMade(const SaveTarget &target)
     return errno;
 }
 
-std::optional<QString> locate(const QString &path, SaveTarget &target)
+std::optional<SaveResult> locate(const QString &path, SaveTarget &target)
 {
     const QByteArray given = QFile::encodeName(path);
     if (given.isEmpty())
-        return failure(path, reason::notAFile);
+        return SaveResult::refused(path, reason::notAFile);
 
     // A look first, which opens nothing for writing: a pipe or a device stays untouched.
     {
         const Fd look(::open(given.constData(), O_PATH | O_CLOEXEC));
         if (look) {
             if (::fstat(look.get(), &target.st) != 0)
-                return failure(path, saveFailureReason(errno));
+                return SaveResult::refused(path, saveFailureReason(errno));
             if (!S_ISREG(target.st.st_mode))
-                return failure(path, reason::notAFile);
+                return SaveResult::refused(path, reason::notAFile);
             // A file marked read-only stays as it is, even for a user who could replace it.
             if ((target.st.st_mode & 0222) == 0)
-                return failure(path, reason::readOnlyFile);
+                return SaveResult::refused(path, reason::readOnlyFile);
             target.exists = true;
         } else if (errno == EACCES) {
-            return failure(path, denied(given, true, false, target.st));
+            return SaveResult::refused(path, denied(given, true, false, target.st));
         } else if (errno != ENOENT) {
-            return failure(path, errno == EISDIR ? reason::notAFile : saveFailureReason(errno));
+            return SaveResult::refused(path, errno == EISDIR ? reason::notAFile
+                                                             : saveFailureReason(errno));
         } else if (auto refused = locateNew(path, given, target); refused || target.folder) {
             return refused;
         }
@@ -149,19 +151,19 @@ std::optional<QString> locate(const QString &path, SaveTarget &target)
         ::open(given.constData(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
     if (!target.file) {
         if (errno == EACCES)
-            return failure(path, denied(given, false, target.exists, target.st));
-        return failure(path, errno == EISDIR || errno == ENXIO ? reason::notAFile
-                                                               : saveFailureReason(errno));
+            return SaveResult::refused(path, denied(given, false, target.exists, target.st));
+        return SaveResult::refused(
+            path, errno == EISDIR || errno == ENXIO ? reason::notAFile : saveFailureReason(errno));
     }
     struct stat opened {};
     if (::fstat(target.file.get(), &opened) != 0)
-        return failure(path, saveFailureReason(errno));
+        return SaveResult::refused(path, saveFailureReason(errno));
     // Made here, the file is empty and regular. The owner it shows proves nothing: a share
     // may show one owner for every file.
     if (target.exists ? !sameFile(opened, target.st) : opened.st_size != 0)
-        return failure(path, reason::replaced);
+        return SaveResult::refused(path, reason::replaced);
     if (!S_ISREG(opened.st_mode))
-        return failure(path, reason::notAFile);
+        return SaveResult::refused(path, reason::notAFile);
     target.made = !target.exists;
     target.st = opened;
 
@@ -174,22 +176,24 @@ std::optional<QString> locate(const QString &path, SaveTarget &target)
     target.name = real.mid(slash + 1);
     target.folder.reset(openFolder(slash == 0 ? QByteArray("/") : real.left(slash), fromKernel));
     if (!target.folder) {
-        const QString why = saveFailureReason(errno);
-        return failure(path, why) +
-               (target.made ? "\r\n" + leftBehind(QFile::decodeName(real)) : QString());
+        SaveResult refusal = SaveResult::refused(path, saveFailureReason(errno));
+        if (target.made)
+            refusal.also(leftBehind(QFile::decodeName(real)));
+        return refusal;
     }
     switch (stillThere(target.folder.get(), target.name, opened)) {
     case Seen::Same:
         return std::nullopt;
     case Seen::Other:
         target.made = false; // another file stands there now, not the save's to remove
-        return failure(path, reason::replaced);
+        return SaveResult::refused(path, reason::replaced);
     case Seen::Error:
         break;
     }
-    const QString why = saveFailureReason(errno);
-    return failure(path, why) +
-           (target.made ? "\r\n" + leftBehind(QFile::decodeName(real)) : QString());
+    SaveResult refusal = SaveResult::refused(path, saveFailureReason(errno));
+    if (target.made)
+        refusal.also(leftBehind(QFile::decodeName(real)));
+    return refusal;
 }
 
-} // namespace corvane::output
+} // namespace corvane::save

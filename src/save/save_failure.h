@@ -5,17 +5,11 @@
 
 #include <QString>
 
-namespace corvane::output {
+namespace corvane::save {
 
 // Why a save failed, from the error number, in Japanese whatever the system's
 // locale: strerror would speak the C locale.
 QString saveFailureReason(int error);
-
-// The one message of a refused save: the file as the user named it, and why.
-QString failure(const QString &path, const QString &why);
-
-// The message of a save that is done, with what the user must still be told.
-QString savedBut(const QString &path, const QString &what);
 
 // A line for a file the save made and could not remove.
 QString leftBehind(const QString &where);
@@ -39,4 +33,4 @@ inline const QString replaced =
     QStringLiteral("保存中に、ファイルかフォルダーがほかのものに置き換えられました。");
 } // namespace reason
 
-} // namespace corvane::output
+} // namespace corvane::save

@@ -15,7 +15,7 @@
 #include <stdio.h>
 #include <sys/file.h>
 
-namespace corvane::output {
+namespace corvane::save {
 
 namespace {
 
@@ -79,7 +79,7 @@ QString Replacement::dropName()
 {
     if (m_named.isEmpty() || ::unlinkat(m_dir, m_named.constData(), 0) == 0)
         return {};
-    return "\r\n" + leftBehind(shownPath(m_dir, m_named));
+    return leftBehind(shownPath(m_dir, m_named));
 }
 
 Renamed Replacement::inPlaceOr(int error)
@@ -87,19 +87,22 @@ Renamed Replacement::inPlaceOr(int error)
     ::flock(m_target.file.get(), LOCK_UN); // the rewrite takes its own lock on the file
     const QString left = dropName();
     if (left.isEmpty())
-        return {true, {}};
-    return {false, failure(m_path, reasonFor(error)) + left};
+        return {true, SaveResult::saved()};
+    return {false, SaveResult::refused(m_path, reasonFor(error)).also(left)};
 }
 
 Renamed Replacement::refused(const QString &why)
 {
-    return {false, failure(m_path, why) + dropName()};
+    SaveResult result = SaveResult::refused(m_path, why);
+    if (const QString left = dropName(); !left.isEmpty())
+        result.also(left);
+    return {false, result};
 }
 
 Renamed Replacement::run(const QByteArray &bytes)
 {
     if (const int e = create())
-        return {m_target.exists && cannotKeep(e), failure(m_path, reasonFor(e))};
+        return {m_target.exists && cannotKeep(e), SaveResult::refused(m_path, reasonFor(e))};
     markInUse(m_file.get());
     // A share may show every file as one owner's; leftovers are known by what this one shows.
     struct stat made {};
@@ -171,8 +174,8 @@ Renamed Replacement::exchange()
     switch (stillThere(m_dir, m_named, m_target.st)) {
     case Seen::Same:
         if (::unlinkat(m_dir, m_named.constData(), 0) != 0)
-            return {false, savedBut(m_path, leftBehind(shownPath(m_dir, m_named)) + "\r\n" +
-                                                saveFailureReason(errno))};
+            return {false, SaveResult::savedBut(m_path, leftBehind(shownPath(m_dir, m_named)))
+                               .also(saveFailureReason(errno))};
         m_named.clear();
         return done();
     case Seen::Other:
@@ -187,8 +190,9 @@ Renamed Replacement::exchange()
         // What stood under the target's name is under the temporary one.
         const QString where = shownPath(m_dir, m_named);
         m_named.clear();
-        return {false, failure(m_path, seen ? saveFailureReason(seen) : reason::replaced) + "\r\n" +
-                           leftBehind(where)};
+        return {false,
+                SaveResult::refused(m_path, seen ? saveFailureReason(seen) : reason::replaced)
+                    .also(leftBehind(where))};
     }
     return refused(seen ? saveFailureReason(seen) : reason::replaced);
 }
@@ -220,11 +224,12 @@ Renamed Replacement::done()
     const int e = flushFolder(m_dir, m_file.get());
     clearLeftovers(m_dir, m_target.name, m_owner);
     if (!e)
-        return {};
-    return {false, savedBut(m_path, QStringLiteral("ただし、保存先のフォルダーの変更をディスクに"
-                                                   "書き込めなかったため、停電などがあると前の"
-                                                   "内容に戻るおそれがあります。\r\n") +
-                                        saveFailureReason(e))};
+        return {false, SaveResult::saved()};
+    return {false, SaveResult::savedBut(
+                       m_path, QStringLiteral("ただし、保存先のフォルダーの変更をディスクに"
+                                              "書き込めなかったため、停電などがあると"
+                                              "前の内容に戻るおそれがあります。"))
+                       .also(saveFailureReason(e))};
 }
 
 } // namespace
@@ -234,4 +239,4 @@ Renamed replaceByRename(const QString &path, const SaveTarget &target, const QBy
     return Replacement(path, target).run(bytes);
 }
 
-} // namespace corvane::output
+} // namespace corvane::save

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Corvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "output/atomic_file.h"
-#include "output/save_steps.h"
+#include "save/replace_file.h"
+#include "save/save_steps.h"
 #include "save_checks.h"
 
 #include <QDir>
@@ -30,9 +30,9 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
-using namespace corvane::output;
+using namespace corvane::save;
 
-class TestAtomicFile : public QObject {
+class TestReplaceFile : public QObject {
     Q_OBJECT
 
     // What the file system holds of a file besides its bytes; nothing for a missing file.
@@ -272,7 +272,7 @@ private slots:
                         ::raise(SIGKILL);
                     [[maybe_unused]] const auto n = ::write(ready[1], "!", 1);
                 };
-                ::_exit(replaceFile(m_file, large) ? 1 : 0);
+                ::_exit(saved(replaceFile(m_file, large)) == "<saved>" ? 0 : 1);
             }
             ::close(ready[1]);
             char signal = 0;
@@ -615,5 +615,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestAtomicFile)
-#include "tst_atomic_file.moc"
+QTEST_APPLESS_MAIN(TestReplaceFile)
+#include "tst_replace_file.moc"

@@ -14,7 +14,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-namespace corvane::output {
+namespace corvane::save {
 
 QString OldCopy::make(int file, const struct stat &st, int folder, const QByteArray &name,
                       bool beside)
@@ -114,9 +114,9 @@ int OldCopy::remove()
 
 void OldCopy::clearLeftovers(int folder, const QByteArray &name) const
 {
-    output::clearLeftovers(folder, name, m_beside ? m_owner : ::geteuid());
+    save::clearLeftovers(folder, name, m_beside ? m_owner : ::geteuid());
     if (!m_beside)
-        output::clearLeftovers(m_folder.get(), m_base, m_owner);
+        save::clearLeftovers(m_folder.get(), m_base, m_owner);
 }
 
 QString OldCopy::path() const
@@ -124,4 +124,4 @@ QString OldCopy::path() const
     return m_name.isEmpty() ? QString() : shownPath(m_folder.get(), m_name);
 }
 
-} // namespace corvane::output
+} // namespace corvane::save

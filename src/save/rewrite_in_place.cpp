@@ -15,7 +15,7 @@
 #include <sys/file.h>
 #include <sys/resource.h>
 
-namespace corvane::output {
+namespace corvane::save {
 
 namespace {
 
@@ -49,44 +49,45 @@ QString keptIn(const QString &copy)
 
 } // namespace
 
-std::optional<QString> rewriteInPlace(const QString &path, const SaveTarget &target, bool beside,
-                                      const QByteArray &bytes)
+SaveResult rewriteInPlace(const QString &path, const SaveTarget &target, bool beside,
+                          const QByteArray &bytes)
 {
     rlimit limit{};
     if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
         rlim_t(bytes.size()) > limit.rlim_cur)
-        return failure(path, saveFailureReason(EFBIG));
+        return SaveResult::refused(path, saveFailureReason(EFBIG));
 
     const int dir = target.folder.get();
     const Fd file(
         ::openat(dir, target.name.constData(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (!file)
-        return failure(path, errno == EACCES  ? reason::unreadable
-                             : errno == ELOOP ? reason::replaced // a link now stands there
-                                              : saveFailureReason(errno));
+        return SaveResult::refused(path, errno == EACCES ? reason::unreadable
+                                         : errno == ELOOP
+                                             ? reason::replaced // a link now stands there
+                                             : saveFailureReason(errno));
     struct stat st {};
     if (::fstat(file.get(), &st) != 0)
-        return failure(path, saveFailureReason(errno));
+        return SaveResult::refused(path, saveFailureReason(errno));
     if (st.st_dev != target.st.st_dev || st.st_ino != target.st.st_ino)
-        return failure(path, reason::replaced);
+        return SaveResult::refused(path, reason::replaced);
     // One save at a time: a second one is refused rather than mixed into this one.
     if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0)
-        return failure(path, saveFailureReason(errno));
+        return SaveResult::refused(path, saveFailureReason(errno));
 
     OldCopy copy;
     // A copy that is no longer needed goes; one that cannot go is named to the user.
-    const auto withoutCopy = [&copy](QString message) {
+    const auto withoutCopy = [&copy](SaveResult result) {
         const QString where = copy.path();
-        return copy.remove() ? message + "\r\n" + leftBehind(where) : message;
+        return copy.remove() ? result.also(leftBehind(where)) : result;
     };
     if (const QString why = copy.make(file.get(), st, dir, target.name, beside); !why.isEmpty())
-        return withoutCopy(failure(path, why));
+        return withoutCopy(SaveResult::refused(path, why));
     // A full disk shows here, before a byte of the old contents changes.
     if (const int e =
             ::posix_fallocate(file.get(), 0, off_t(std::max<qsizetype>(bytes.size(), 1)))) {
         if (resize(file.get(), st.st_size) == 0)
-            return withoutCopy(failure(path, saveFailureReason(e)));
-        return failure(path, saveFailureReason(e)) + "\r\n" + keptIn(copy.path());
+            return withoutCopy(SaveResult::refused(path, saveFailureReason(e)));
+        return SaveResult::refused(path, saveFailureReason(e)).also(keptIn(copy.path()));
     }
     reach(SaveStep::Copied);
 
@@ -97,14 +98,14 @@ std::optional<QString> rewriteInPlace(const QString &path, const SaveTarget &tar
         const int e = copy.remove();
         copy.clearLeftovers(dir, target.name);
         if (e)
-            return savedBut(path, leftBehind(where) + "\r\n" + saveFailureReason(e));
-        return std::nullopt;
+            return SaveResult::savedBut(path, leftBehind(where)).also(saveFailureReason(e));
+        return SaveResult::saved();
     }
     if (copy.restore(file.get(), changed, cutTo) == 0)
-        return withoutCopy(failure(path, saveFailureReason(error)) +
-                           QStringLiteral("\r\nファイルは元の内容に戻しました。"));
-    return failure(path, saveFailureReason(error)) +
-           QStringLiteral("\r\nファイルを元の内容に戻せませんでした。") + keptIn(copy.path());
+        return withoutCopy(SaveResult::refused(path, saveFailureReason(error))
+                               .also(QStringLiteral("ファイルは元の内容に戻しました。")));
+    return SaveResult::refused(path, saveFailureReason(error))
+        .also(QStringLiteral("ファイルを元の内容に戻せませんでした。") + keptIn(copy.path()));
 }
 
-} // namespace corvane::output
+} // namespace corvane::save

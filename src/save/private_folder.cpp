@@ -13,7 +13,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-namespace corvane::output {
+namespace corvane::save {
 
 namespace {
 
@@ -72,4 +72,4 @@ int privateFolder(QString &problem)
     return -1;
 }
 
-} // namespace corvane::output
+} // namespace corvane::save

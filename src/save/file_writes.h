@@ -7,7 +7,7 @@
 
 #include <sys/types.h>
 
-namespace corvane::output {
+namespace corvane::save {
 
 // Writes `size` bytes at `offset`, however many calls that takes; `written` counts them.
 // Returns 0 or the error (ENOSPC for a write that stops short without one).
@@ -32,4 +32,4 @@ int resize(int fd, off_t size);
 // there, then carries its entry on journalling file systems. Returns 0 or the error.
 int flushFolder(int folder, int named);
 
-} // namespace corvane::output
+} // namespace corvane::save

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Corvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "atomic_file.h"
+#include "replace_file.h"
 
 #include "replace_by_rename.h"
 #include "rewrite_in_place.h"
@@ -13,7 +13,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-namespace corvane::output {
+namespace corvane::save {
 
 namespace {
 
@@ -31,28 +31,28 @@ int onlyGrows(int folder, bool &grows)
 
 } // namespace
 
-std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)
+SaveResult replaceFile(const QString &path, const QByteArray &bytes)
 {
     SaveTarget target;
     if (auto refused = locate(path, target))
-        return refused;
+        return *refused;
     // A file made at the end of a chain of links is not left behind a refusal.
-    const auto removeMade = [&](QString message) {
-        if (target.made && output::removeMade(target) != 0)
-            message += "\r\n" + leftBehind(shownPath(target.folder.get(), target.name));
-        return message;
+    const auto removeMade = [&](SaveResult result) {
+        if (target.made && save::removeMade(target) != 0)
+            result.also(leftBehind(shownPath(target.folder.get(), target.name)));
+        return result;
     };
     reach(SaveStep::Located);
 
     const int dir = target.folder.get();
     bool grows = false;
     if (const int e = onlyGrows(dir, grows))
-        return removeMade(failure(path, saveFailureReason(e)));
+        return removeMade(SaveResult::refused(path, saveFailureReason(e)));
     const bool folderWritable = ::faccessat(dir, ".", W_OK | X_OK, AT_EACCESS) == 0;
     const int folderError = errno;
     if (!target.exists && !target.made && !folderWritable)
-        return failure(path, folderError == EACCES ? reason::deniedFolder
-                                                   : saveFailureReason(folderError));
+        return SaveResult::refused(path, folderError == EACCES ? reason::deniedFolder
+                                                               : saveFailureReason(folderError));
     const bool newNames = folderWritable && !grows;
 
     if (target.made) {
@@ -60,9 +60,9 @@ std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)
         // else filled in place.
         if (!newNames) {
             target.exists = true;
-        } else if (const int e = output::removeMade(target)) {
-            return failure(path, saveFailureReason(e)) + "\r\n" +
-                   leftBehind(shownPath(dir, target.name));
+        } else if (const int e = save::removeMade(target)) {
+            return SaveResult::refused(path, saveFailureReason(e))
+                .also(leftBehind(shownPath(dir, target.name)));
         }
         target.made = false;
         target.file.reset(-1);
@@ -74,7 +74,7 @@ std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes)
     const Renamed renamed = replaceByRename(path, target, bytes);
     if (renamed.inPlace)
         return rewriteInPlace(path, target, newNames, bytes);
-    return renamed.message;
+    return renamed.result;
 }
 
-} // namespace corvane::output
+} // namespace corvane::save

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "file_descriptor.h"
+#include "save_result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -11,7 +12,7 @@
 #include <optional>
 #include <sys/stat.h>
 
-namespace corvane::output {
+namespace corvane::save {
 
 // The file a save replaces, found by the kernel's own path lookup, so that every rule it
 // applies to links and shared folders applies to the save too, and held open from then on.
@@ -29,7 +30,7 @@ struct SaveTarget {
 // Opens `path` as `echo > path` would, then the folder that holds what it reached. A
 // new name needs only its folder; a chain of links to a file not yet there makes that
 // file, empty, to learn where it is. On failure, the reason for the user.
-std::optional<QString> locate(const QString &path, SaveTarget &target);
+std::optional<SaveResult> locate(const QString &path, SaveTarget &target);
 
 enum class Seen {
     Same,  // the name still leads to the file
@@ -44,4 +45,4 @@ Seen stillThere(int folder, const QByteArray &name, const struct stat &st);
 // it. Returns 0 or the error.
 int removeMade(const SaveTarget &target);
 
-} // namespace corvane::output
+} // namespace corvane::save

@@ -10,7 +10,7 @@
 
 #include <cerrno>
 
-namespace corvane::output {
+namespace corvane::save {
 
 QString saveFailureReason(int error)
 {
@@ -68,17 +68,6 @@ QString saveFailureReason(int error)
     }
 }
 
-QString failure(const QString &path, const QString &why)
-{
-    return QStringLiteral("「%1」に保存できませんでした。\r\n%2")
-        .arg(QDir::toNativeSeparators(path), why);
-}
-
-QString savedBut(const QString &path, const QString &what)
-{
-    return QStringLiteral("「%1」に保存しました。\r\n%2").arg(QDir::toNativeSeparators(path), what);
-}
-
 QString leftBehind(const QString &where)
 {
     return QStringLiteral("「%1」は削除できずに残っています。")
@@ -91,4 +80,4 @@ QString shownPath(int folder, const QByteArray &name)
     return QDir::toNativeSeparators(QDir(where).filePath(QFile::decodeName(name)));
 }
 
-} // namespace corvane::output
+} // namespace corvane::save

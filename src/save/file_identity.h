@@ -5,7 +5,7 @@
 
 #include <sys/stat.h>
 
-namespace corvane::output {
+namespace corvane::save {
 
 // Gives the open file `to` what the open file `from` (described by `st`) has besides its
 // bytes: owner and group, every extended attribute (the ACL among them) and no other, and
@@ -16,4 +16,4 @@ int copyIdentity(int from, const struct stat &st, int to);
 // Errors that mean "this user cannot give a new file what the old one has".
 bool cannotKeep(int error);
 
-} // namespace corvane::output
+} // namespace corvane::save

@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace corvane::output {
+namespace corvane::save {
 
 // A copy of a file's old bytes, on disk under a name of its own before a rewrite in place
 // changes a byte, so that a kill or a power cut leaves the old text whole somewhere:
@@ -48,4 +48,4 @@ private:
     bool m_beside = true;
 };
 
-} // namespace corvane::output
+} // namespace corvane::save

@@ -7,7 +7,7 @@
 
 #include <unistd.h>
 
-namespace corvane::output {
+namespace corvane::save {
 
 // The path through which the kernel names an open file.
 inline QByteArray procPath(int fd)
@@ -44,4 +44,4 @@ private:
     int m_fd;
 };
 
-} // namespace corvane::output
+} // namespace corvane::save

@@ -8,7 +8,7 @@
 #include <functional>
 #include <sys/types.h>
 
-namespace corvane::output {
+namespace corvane::save {
 
 // The names under which a save keeps a file for a moment. A save killed in that moment
 // leaves it there; the next save of the same file knows it by its name and clears it.
@@ -46,4 +46,4 @@ int takeName(int folder, const QByteArray &name, Leftover kind, uid_t owner,
 // holds.
 void clearLeftovers(int folder, const QByteArray &name, uid_t owner);
 
-} // namespace corvane::output
+} // namespace corvane::save

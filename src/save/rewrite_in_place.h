@@ -3,11 +3,10 @@
 
 #pragma once
 
+#include "save_result.h"
 #include "save_target.h"
 
-#include <optional>
-
-namespace corvane::output {
+namespace corvane::save {
 
 // Puts `bytes` into the target file itself, for a file that a new one could not replace
 // without losing something (a second hard link, another owner, a closed folder). The file
@@ -15,7 +14,7 @@ namespace corvane::output {
 // `beside`, else into the user's private folder), space for the new ones is reserved, and
 // whatever fails puts the old bytes back. On failure, the message for the user about
 // `path`.
-std::optional<QString> rewriteInPlace(const QString &path, const SaveTarget &target, bool beside,
-                                      const QByteArray &bytes);
+SaveResult rewriteInPlace(const QString &path, const SaveTarget &target, bool beside,
+                          const QByteArray &bytes);
 
-} // namespace corvane::output
+} // namespace corvane::save

@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <fcntl.h>
 
-namespace corvane::output {
+namespace corvane::save {
 
 bool noUnnamedFiles(int error)
 {
@@ -25,4 +25,4 @@ int linkInto(int fd, int dir, const QByteArray &name)
     return ::linkat(fd, "", dir, name.constData(), AT_EMPTY_PATH) == 0 ? 0 : errno;
 }
 
-} // namespace corvane::output
+} // namespace corvane::save

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-namespace corvane::output {
+namespace corvane::save {
 
 // The user's own folder for copies of old bytes that cannot go beside their file:
 // $XDG_STATE_HOME/corvane, else ~/.local/state/corvane. Made, private, where it is missing;
@@ -14,4 +14,4 @@ namespace corvane::output {
 // fault and why, for the user.
 int privateFolder(QString &problem);
 
-} // namespace corvane::output
+} // namespace corvane::save

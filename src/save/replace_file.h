@@ -6,9 +6,9 @@
 #include <QByteArray>
 #include <QString>
 
-#include <optional>
+#include "save_result.h"
 
-namespace corvane::output {
+namespace corvane::save {
 
 // Puts `bytes` in the file at `path` whole or not at all, and keeps the file
 // the user had: its owner, group, permissions, ACL and other extended
@@ -27,8 +27,7 @@ namespace corvane::output {
 // take the old file's place. Elsewhere (more than one hard link, another
 // user's file, a folder this user may not write or that only grows, a share
 // that will not rename over a name) the file is rewritten in place, after a
-// copy of its old bytes reached the disk. A result that is not a refusal but
-// still has something to say (a file it could not remove) is a message too.
-std::optional<QString> replaceFile(const QString &path, const QByteArray &bytes);
+// copy of its old bytes reached the disk.
+SaveResult replaceFile(const QString &path, const QByteArray &bytes);
 
-} // namespace corvane::output
+} // namespace corvane::save

@@ -3,19 +3,18 @@
 
 #pragma once
 
+#include "save_result.h"
 #include "save_target.h"
 
-#include <optional>
-
-namespace corvane::output {
+namespace corvane::save {
 
 struct Renamed {
     // The new file cannot take the old one's place with all the old one has (its owner, or
     // a share that will not rename over a name): nothing changed, and the file may be
     // rewritten in place instead.
     bool inPlace = false;
-    // Why the save was refused, or what a save that is done must still tell the user.
-    std::optional<QString> message;
+    // What came of the save, when it is not to be rewritten in place.
+    SaveResult result;
 };
 
 // Writes `bytes` to a new file in the target's folder, unnamed while it is written where the
@@ -24,4 +23,4 @@ struct Renamed {
 // for a new file, to nothing). Messages speak of `path`.
 Renamed replaceByRename(const QString &path, const SaveTarget &target, const QByteArray &bytes);
 
-} // namespace corvane::output
+} // namespace corvane::save

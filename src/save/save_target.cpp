@@ -66,13 +66,13 @@ int openFolder(const QByteArray &path, bool real)
 }
 
 // Where a new name goes: the folder as the kernel finds it, links in the folder's part
-// followed as it follows them. Empty `target.name` when the name is a link to follow.
+// followed as it follows them.
 std::optional<SaveResult> locateNew(const QString &path, const QByteArray &given,
                                     SaveTarget &target)
 {
     const qsizetype slash = given.lastIndexOf('/');
-    const QByteArray name = given.mid(slash + 1);
-    if (name.isEmpty())
+    target.name = given.mid(slash + 1);
+    if (target.name.isEmpty())
         return SaveResult::refused(path, reason::notAFile);
     target.folder.reset(::open(slash < 0    ? "."
                                : slash == 0 ? "/"
@@ -81,17 +81,23 @@ std::optional<SaveResult> locateNew(const QString &path, const QByteArray &given
     if (!target.folder)
         return SaveResult::refused(path, errno == EACCES ? denied(given, true, false, target.st)
                                                          : saveFailureReason(errno));
-    struct stat st {};
-    if (::fstatat(target.folder.get(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
-        if (!S_ISLNK(st.st_mode)) // made by someone else since the look
-            return SaveResult::refused(path, saveFailureReason(EEXIST));
-        target.folder.reset(-1);
-        return std::nullopt;
-    }
-    if (errno != ENOENT)
-        return SaveResult::refused(path, saveFailureReason(errno));
-    target.name = name;
     return std::nullopt;
+}
+
+// Looks at `given` without opening it for writing, so that a pipe or a device stays
+// untouched. The name itself is looked at first, unfollowed: where it is no link, that one
+// look is all a share is asked. Returns the open look, or -1 with errno; `link` says whether
+// the name is a link that was followed.
+int look(const QByteArray &given, struct stat &st, bool &link)
+{
+    Fd found(::open(given.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+    if (found && ::fstat(found.get(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        link = true;
+        found.reset(::open(given.constData(), O_PATH | O_CLOEXEC));
+    }
+    if (found && ::fstat(found.get(), &st) != 0)
+        found.reset(-1);
+    return found.release();
 }
 
 } // namespace
@@ -123,32 +129,36 @@ std::optional<SaveResult> locate(const QString &path, SaveTarget &target)
     if (given.isEmpty())
         return SaveResult::refused(path, reason::notAFile);
 
-    // A look first, which opens nothing for writing: a pipe or a device stays untouched.
-    {
-        const Fd look(::open(given.constData(), O_PATH | O_CLOEXEC));
-        if (look) {
-            if (::fstat(look.get(), &target.st) != 0)
-                return SaveResult::refused(path, saveFailureReason(errno));
-            if (!S_ISREG(target.st.st_mode))
-                return SaveResult::refused(path, reason::notAFile);
-            // A file marked read-only stays as it is, even for a user who could replace it.
-            if ((target.st.st_mode & 0222) == 0)
-                return SaveResult::refused(path, reason::readOnlyFile);
-            target.exists = true;
-        } else if (errno == EACCES) {
-            return SaveResult::refused(path, denied(given, true, false, target.st));
-        } else if (errno != ENOENT) {
-            return SaveResult::refused(path, errno == EISDIR ? reason::notAFile
-                                                             : saveFailureReason(errno));
-        } else if (auto refused = locateNew(path, given, target); refused || target.folder) {
-            return refused;
-        }
+    bool link = false;
+    if (const Fd looked(look(given, target.st, link)); looked) {
+        if (!S_ISREG(target.st.st_mode))
+            return SaveResult::refused(path, reason::notAFile);
+        // A file marked read-only stays as it is, even for a user who could replace it.
+        if ((target.st.st_mode & 0222) == 0)
+            return SaveResult::refused(path, reason::readOnlyFile);
+        target.exists = true;
+    } else if (errno == EACCES) {
+        return SaveResult::refused(path, denied(given, true, false, target.st));
+    } else if (errno != ENOENT) {
+        return SaveResult::refused(path,
+                                   errno == EISDIR ? reason::notAFile : saveFailureReason(errno));
+    } else if (!link) {
+        return locateNew(path, given, target);
     }
 
     // O_CREAT without O_EXCL is what the kernel guards in shared folders; at the end of a
     // chain of links it makes the file, empty, where the links lead.
     target.file.reset(
         ::open(given.constData(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
+    // Some shares (GNOME's SMB mounts) open a file that exists for writing only to cut it
+    // (O_TRUNC), which the save never does to the old file: it holds the file for reading,
+    // asks whether it may write it, and replaces it by renaming. A rewrite in place is then
+    // refused, as the share refuses to open the file for it.
+    if (!target.file && errno == EOPNOTSUPP && target.exists) {
+        target.file.reset(::open(given.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        if (target.file && ::faccessat(AT_FDCWD, given.constData(), W_OK, AT_EACCESS) != 0)
+            target.file.reset(-1);
+    }
     if (!target.file) {
         if (errno == EACCES)
             return SaveResult::refused(path, denied(given, false, target.exists, target.st));

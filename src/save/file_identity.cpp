@@ -46,13 +46,15 @@ int attributeNames(int fd, QList<QByteArray> &names)
     }
 }
 
-int copyAttributes(int from, int to)
+// `changed` says whether `to` had or now has any: an ACL sets the mode's group bits.
+int copyAttributes(int from, int to, bool &changed)
 {
     QList<QByteArray> wanted, present;
     if (const int e = attributeNames(from, wanted))
         return e;
     if (const int e = attributeNames(to, present))
         return e;
+    changed = !wanted.isEmpty() || !present.isEmpty();
     for (const QByteArray &name : present) // inherited from the folder, say a default ACL
         if (!wanted.contains(name) && ::fremovexattr(to, name.constData()) != 0 && errno != ENODATA)
             return errno;
@@ -70,17 +72,31 @@ int copyAttributes(int from, int to)
 
 } // namespace
 
-int copyIdentity(int from, const struct stat &st, int to)
+mode_t startingMode(int old, const struct stat &st)
 {
-    struct stat now {};
-    if (::fstat(to, &now) != 0)
-        return errno;
-    if (now.st_uid != st.st_uid || now.st_gid != st.st_gid)
+    QList<QByteArray> names;
+    if (attributeNames(old, names) != 0)
+        return 0600;
+    for (const QByteArray &name : names)
+        if (name.startsWith("system.")) // an ACL, of whatever kind
+            return 0600;
+    const mode_t others = st.st_mode & 07;
+    return (st.st_mode & 0707) | (st.st_mode & (others << 3));
+}
+
+int copyIdentity(int from, const struct stat &st, int to, const struct stat &made)
+{
+    const bool chown = made.st_uid != st.st_uid || made.st_gid != st.st_gid;
+    if (chown)
         if (const int e = orUnsupported(::fchown(to, st.st_uid, st.st_gid)))
             return e;
-    if (const int e = copyAttributes(from, to))
+    bool attributes = false;
+    if (const int e = copyAttributes(from, to, attributes))
         return e;
-    // After the owner and the ACL: chown drops set-id bits, and this sets the ACL mask.
+    // After the owner and the ACL: chown drops set-id bits, and this sets the ACL mask. A
+    // file made with the old mode already has it: a share is not asked again.
+    if (!chown && !attributes && (made.st_mode & 07777) == (st.st_mode & 07777))
+        return 0;
     return orUnsupported(::fchmod(to, st.st_mode & 07777));
 }
 

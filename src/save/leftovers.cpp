@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -53,7 +54,7 @@ bool removeIfLeft(int folder, const QByteArray &entry, uid_t owner)
 int takeName(int folder, const QByteArray &name, Leftover kind, uid_t owner,
              const std::function<int(const QByteArray &)> &take, QByteArray &taken)
 {
-    for (int n = 1; n <= leftoverNames; ++n) {
+    for (int n = 1; n <= namesOfAKind; ++n) {
         const QByteArray entry = leftoverName(name, kind, n);
         int e = take(entry);
         if (e == EEXIST && kind == Leftover::NewFile && removeIfLeft(folder, entry, owner))
@@ -66,12 +67,59 @@ int takeName(int folder, const QByteArray &name, Leftover kind, uid_t owner,
     return EEXIST;
 }
 
-void clearLeftovers(int folder, const QByteArray &name, uid_t owner)
+QByteArrayList leftoverNames(const QByteArray &name)
 {
-    for (const Leftover kind : {Leftover::NewFile, Leftover::OldCopy}) {
-        for (int n = 1; n <= leftoverNames; ++n)
-            removeIfLeft(folder, leftoverName(name, kind, n), owner);
+    QByteArrayList names;
+    for (const Leftover kind : {Leftover::NewFile, Leftover::OldCopy})
+        for (int n = 1; n <= namesOfAKind; ++n)
+            names << leftoverName(name, kind, n);
+    return names;
+}
+
+quint32 presentNames(int folder, const QByteArrayList &names)
+{
+    const quint32 all = (quint32(1) << names.size()) - 1;
+    // Read straight from the kernel: opendir() would ask a share for the folder's attributes.
+    const Fd listed(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!listed)
+        return all;
+    quint32 present = 0;
+    alignas(dirent64) char buffer[32 * 1024];
+    for (;;) {
+        const ssize_t size = ::getdents64(listed.get(), buffer, sizeof buffer);
+        if (size == 0)
+            return present;
+        if (size < 0) // a reading cut short may have missed one
+            return all;
+        for (ssize_t at = 0; at < size;) {
+            const auto *entry = reinterpret_cast<const dirent64 *>(buffer + at);
+            const qsizetype i = names.indexOf(QByteArrayView(entry->d_name));
+            if (i >= 0)
+                present |= quint32(1) << i;
+            at += entry->d_reclen;
+        }
     }
+}
+
+QByteArrayList namesIn(const QByteArrayList &names, quint32 present)
+{
+    QByteArrayList found;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        if (present & (quint32(1) << i))
+            found << names.at(i);
+    return found;
+}
+
+QByteArrayList findLeftovers(int folder, const QByteArray &name)
+{
+    const QByteArrayList names = leftoverNames(name);
+    return namesIn(names, presentNames(folder, names));
+}
+
+void clearLeftovers(int folder, const QByteArrayList &found, uid_t owner)
+{
+    for (const QByteArray &entry : found)
+        removeIfLeft(folder, entry, owner);
 }
 
 } // namespace corvane::save

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 
 #include <functional>
 #include <sys/types.h>
@@ -21,7 +22,7 @@ enum class Leftover {
 };
 
 // How many names of each kind a file has: saves of one file at the same time each take one.
-constexpr int leftoverNames = 4;
+constexpr int namesOfAKind = 4;
 
 // The `n`th name (from 1) of `kind` for the file `name`, cut on a character boundary to
 // what a folder takes.
@@ -42,8 +43,23 @@ bool removeIfLeft(int folder, const QByteArray &entry, uid_t owner);
 int takeName(int folder, const QByteArray &name, Leftover kind, uid_t owner,
              const std::function<int(const QByteArray &)> &take, QByteArray &taken);
 
-// Removes every leftover of the file `name` of `owner`'s from `folder` that no running save
+// Every name a leftover of the file `name` may have.
+QByteArrayList leftoverNames(const QByteArray &name);
+
+// Which of `names` (at most 32) `folder` holds, found in one reading of the folder: on a share
+// each name looked up is a round trip. Bit i stands for names[i]; a folder that cannot be read
+// whole (mode 0300) gives them all. It allocates nothing, so that it may run on a thread of its
+// own: a thread's first allocation reserves it an arena of address space that outlives it.
+quint32 presentNames(int folder, const QByteArrayList &names);
+
+// The names of `names` whose bits `present` has.
+QByteArrayList namesIn(const QByteArrayList &names, quint32 present);
+
+// The leftovers of the file `name` that `folder` holds, found in one reading of the folder.
+QByteArrayList findLeftovers(int folder, const QByteArray &name);
+
+// Removes each of `found` from `folder` that is a file of `owner`'s and that no running save
 // holds.
-void clearLeftovers(int folder, const QByteArray &name, uid_t owner);
+void clearLeftovers(int folder, const QByteArrayList &found, uid_t owner);
 
 } // namespace corvane::save

@@ -112,11 +112,11 @@ int OldCopy::remove()
     return 0;
 }
 
-void OldCopy::clearLeftovers(int folder, const QByteArray &name) const
+void OldCopy::clearLeftovers(int folder, const QByteArrayList &found) const
 {
-    save::clearLeftovers(folder, name, m_beside ? m_owner : ::geteuid());
+    save::clearLeftovers(folder, found, m_beside ? m_owner : ::geteuid());
     if (!m_beside)
-        save::clearLeftovers(m_folder.get(), m_base, m_owner);
+        save::clearLeftovers(m_folder.get(), findLeftovers(m_folder.get(), m_base), m_owner);
 }
 
 QString OldCopy::path() const

@@ -28,11 +28,13 @@ public:
     int restore(int file, off_t changed, off_t cutTo) const;
     // Once the new bytes are on disk, or the old ones back. Returns 0 or the error.
     int remove();
-    // Clears what killed saves of the file `name` left beside it in `folder`, and in the
-    // private folder.
-    void clearLeftovers(int folder, const QByteArray &name) const;
+    // Clears what killed saves of the file left beside it in `folder` (`found` there), and
+    // in the private folder.
+    void clearLeftovers(int folder, const QByteArrayList &found) const;
     // Where the copy is, for the user; empty while it has no name.
     QString path() const;
+    // Its own name in its folder; empty while it has none.
+    const QByteArray &name() const { return m_name; }
 
 private:
     // Makes the copy in m_folder under a name for m_base: 0, EEXIST when every name is

@@ -5,6 +5,7 @@
 
 #include "file_identity.h"
 #include "file_writes.h"
+#include "leftover_search.h"
 #include "leftovers.h"
 #include "save_failure.h"
 #include "save_steps.h"
@@ -12,6 +13,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <optional>
 #include <stdio.h>
 #include <sys/file.h>
 
@@ -22,7 +24,7 @@ namespace {
 // One save: the new file, and the name it has while it is not yet the target.
 class Replacement {
 public:
-    Replacement(const QString &path, const SaveTarget &target)
+    Replacement(const QString &path, SaveTarget &target)
         : m_path(path)
         , m_target(target)
         , m_dir(target.folder.get())
@@ -50,18 +52,20 @@ private:
     Renamed inPlaceOr(int error);
 
     const QString &m_path;
-    const SaveTarget &m_target;
+    SaveTarget &m_target;
     const int m_dir;
     Fd m_file;
     uid_t m_owner = ::geteuid(); // the owner files made here show, once one is made
     QByteArray m_named;          // empty while the new file has no name
+    // Started once the new file is made: a folder read on a share holds up new names in it.
+    std::optional<LeftoverSearch> m_leftovers;
 };
 
 int Replacement::create()
 {
-    // A new file gets the mode the folder gives it (umask or default ACL); a replacing one is
-    // private until it carries the old file's attributes.
-    const mode_t mode = m_target.exists ? 0600 : 0666;
+    // A new file gets the mode the folder gives it (umask or default ACL); a replacing one
+    // lets no one more than the old file does until it carries the old file's attributes.
+    const mode_t mode = m_target.exists ? startingMode(m_target.file.get(), m_target.st) : 0666;
     m_file.reset(::openat(m_dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
     if (!m_file && noUnnamedFiles(errno))
         return takeName(
@@ -104,6 +108,7 @@ Renamed Replacement::run(const QByteArray &bytes)
     if (const int e = create())
         return {m_target.exists && cannotKeep(e), SaveResult::refused(m_path, reasonFor(e))};
     markInUse(m_file.get());
+    m_leftovers.emplace(m_dir, m_target.name, m_named);
     // A share may show every file as one owner's; leftovers are known by what this one shows.
     struct stat made {};
     if (::fstat(m_file.get(), &made) != 0)
@@ -112,7 +117,7 @@ Renamed Replacement::run(const QByteArray &bytes)
     if (const int e = writeAll(m_file.get(), bytes))
         return refused(e);
     if (m_target.exists) {
-        if (const int e = copyIdentity(m_target.file.get(), m_target.st, m_file.get())) {
+        if (const int e = copyIdentity(m_target.file.get(), m_target.st, m_file.get(), made)) {
             return cannotKeep(e) ? inPlaceOr(e) : refused(e);
         }
     }
@@ -209,6 +214,10 @@ Renamed Replacement::renameOver()
     case Seen::Error:
         return refused(errno);
     }
+    // Let go of the old file first: a FUSE file system keeps a file that is open when it
+    // loses its name under a hidden one until it is closed, a round trip each on a share. The
+    // save knows the file by what it saw of it.
+    m_target.file.reset(-1);
     if (::renameat(m_dir, m_named.constData(), m_dir, m_target.name.constData()) == 0) {
         m_named.clear();
         return done();
@@ -222,7 +231,7 @@ Renamed Replacement::renameOver()
 Renamed Replacement::done()
 {
     const int e = flushFolder(m_dir, m_file.get());
-    clearLeftovers(m_dir, m_target.name, m_owner);
+    clearLeftovers(m_dir, m_leftovers->found(), m_owner);
     if (!e)
         return {false, SaveResult::saved()};
     return {false, SaveResult::savedBut(
@@ -234,7 +243,7 @@ Renamed Replacement::done()
 
 } // namespace
 
-Renamed replaceByRename(const QString &path, const SaveTarget &target, const QByteArray &bytes)
+Renamed replaceByRename(const QString &path, SaveTarget &target, const QByteArray &bytes)
 {
     return Replacement(path, target).run(bytes);
 }

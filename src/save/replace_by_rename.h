@@ -21,6 +21,6 @@ struct Renamed {
 // file system allows, gives it what the old file has, flushes it, and only then puts it
 // under the target's name, if that name still leads to the file the save started from (or,
 // for a new file, to nothing). Messages speak of `path`.
-Renamed replaceByRename(const QString &path, const SaveTarget &target, const QByteArray &bytes);
+Renamed replaceByRename(const QString &path, SaveTarget &target, const QByteArray &bytes);
 
 } // namespace corvane::save

@@ -19,14 +19,25 @@ namespace {
 
 // A folder marked append-only takes new names but gives none up: a temporary file named
 // there could never be removed. statx reads the mark from a descriptor for lookups, so a
-// folder that may not be read (mode 0300) shows it too. Returns 0 or the error.
+// folder that may not be read (mode 0300) shows it too; what the kernel holds of the folder
+// is enough, so a share is not asked again. Returns 0 or the error.
 int onlyGrows(int folder, bool &grows)
 {
     struct statx sx {};
-    if (::statx(folder, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS, &sx) != 0)
+    if (::statx(folder, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW | AT_STATX_DONT_SYNC,
+                STATX_BASIC_STATS, &sx) != 0)
         return errno;
     grows = sx.stx_attributes & sx.stx_attributes_mask & STATX_ATTR_APPEND;
     return 0;
+}
+
+// Whether this user may make names in the open folder. Asked of the descriptor itself: a
+// lookup of "." would have a share look at the folder again.
+bool mayWrite(int folder)
+{
+    if (::faccessat(folder, "", W_OK | X_OK, AT_EACCESS | AT_EMPTY_PATH) == 0)
+        return true;
+    return errno == EINVAL && ::faccessat(folder, ".", W_OK | X_OK, AT_EACCESS) == 0; // Linux < 5.8
 }
 
 } // namespace
@@ -48,7 +59,7 @@ SaveResult replaceFile(const QString &path, const QByteArray &bytes)
     bool grows = false;
     if (const int e = onlyGrows(dir, grows))
         return removeMade(SaveResult::refused(path, saveFailureReason(e)));
-    const bool folderWritable = ::faccessat(dir, ".", W_OK | X_OK, AT_EACCESS) == 0;
+    const bool folderWritable = mayWrite(dir);
     const int folderError = errno;
     if (!target.exists && !target.made && !folderWritable)
         return SaveResult::refused(path, folderError == EACCES ? reason::deniedFolder

@@ -4,6 +4,7 @@
 #include "rewrite_in_place.h"
 
 #include "file_writes.h"
+#include "leftover_search.h"
 #include "old_copy.h"
 #include "save_failure.h"
 #include "save_steps.h"
@@ -82,6 +83,8 @@ SaveResult rewriteInPlace(const QString &path, const SaveTarget &target, bool be
     };
     if (const QString why = copy.make(file.get(), st, dir, target.name, beside); !why.isEmpty())
         return withoutCopy(SaveResult::refused(path, why));
+    // While the rewrite runs, as it makes no new name.
+    LeftoverSearch leftovers(dir, target.name, copy.name());
     // A full disk shows here, before a byte of the old contents changes.
     if (const int e =
             ::posix_fallocate(file.get(), 0, off_t(std::max<qsizetype>(bytes.size(), 1)))) {
@@ -96,7 +99,7 @@ SaveResult rewriteInPlace(const QString &path, const SaveTarget &target, bool be
     if (!error) {
         const QString where = copy.path();
         const int e = copy.remove();
-        copy.clearLeftovers(dir, target.name);
+        copy.clearLeftovers(dir, leftovers.found());
         if (e)
             return SaveResult::savedBut(path, leftBehind(where)).also(saveFailureReason(e));
         return SaveResult::saved();

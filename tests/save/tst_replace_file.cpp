@@ -476,6 +476,31 @@ private slots:
         QCOMPARE(entries(fat), (QStringList{"f.css", "g.css"}));
     }
 
+    // Every leftover a killed save may leave beside the file is gone after the next save, on
+    // each way a save takes, whether the folder is read in one go or not (the reading fails,
+    // and each name is asked instead).
+    void clearsLeftovers()
+    {
+        QVERIFY(put(path("single.css"), oldBytes) &&
+                ::link(name(m_file), name(path("linked.css"))) == 0);
+        for (const QString file : {"single.css", "linked.css", "new.css"}) {
+            for (const bool listed : {true, false}) {
+                for (const QString suffix : {"", "2", "3", "4"})
+                    QVERIFY(put(path("." + file + ".corvane-new" + suffix), oldBytes) &&
+                            put(path(file + ".corvane-old" + suffix), oldBytes));
+                QCOMPARE(inChild([&] {
+                             return listed || refuseCall(__NR_getdents64, EIO)
+                                        ? saved(replaceFile(path(file), newBytes))
+                                        : "<getdents64 not refused>";
+                         }),
+                         "<saved>");
+                QCOMPARE(entries(m_dir->path()).filter(file + ".corvane"), QStringList());
+            }
+        }
+        QCOMPARE(entries(m_dir->path()),
+                 (QStringList{"linked.css", "new.css", "single.css", "style.css"}));
+    }
+
     // The private folder for copies, when it cannot be used: the message names it and says why.
     // User 65534 saves a file it may write in a folder it may not.
     void privateFolderProblems()

@@ -70,12 +70,12 @@ skip() {
     echo "SKIP: $*"
     exit 77
 }
-[ "$(id -u)" -eq 0 ] || skip "needs root: smbd forces the share's owner, nobody"
 for program in smbd /usr/libexec/gvfsd /usr/libexec/gvfsd-fuse gio gdbus dbus-run-session fusermount3 ss pgrep; do
     command -v "$program" >/dev/null ||
         skip "no $program: ./dev installs samba and gvfs only in CI (where CI is set), since samba would start a file server on a desktop"
 done
 [ -c /dev/fuse ] || skip "no /dev/fuse"
+[ "$(id -u)" -eq 0 ] || skip "needs root: smbd forces the share's owner, nobody"
 
 export SHARE_SECONDS=${SHARE_SECONDS:-90}
 # What the daemons may live at most: the command's time and the set-up's.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "form_controls.h"
+#include "save/save_result.h"
 
 #include <QMainWindow>
 
@@ -43,6 +44,7 @@ private:
     void C_font_Click();
     void M_Save_Click();
     void save();
+    save::SaveResult saveShowingBusy(const QString &path, const QByteArray &bytes);
     void M_Copy_Click();
     void M_Clear_Click();
     void refuseUnencodable(const QString &sheet, qsizetype at);

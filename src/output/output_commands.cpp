@@ -7,6 +7,10 @@
 #include "platform.h"
 #include "save/replace_file.h"
 
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScopeGuard>
+
 #include <new>
 
 namespace corvane {
@@ -49,9 +53,25 @@ void Form_edit::save()
     }
     ui.common.FileName = chosen.value;
 
-    const save::SaveResult result = save::replaceFile(chosen.value, file.bytes);
+    const save::SaveResult result = saveShowingBusy(chosen.value, file.bytes);
     if (result.outcome() != save::SaveResult::Outcome::Saved)
         m_platform.message(result.message(), Buttons::OkPlain);
+}
+
+save::SaveResult Form_edit::saveShowingBusy(const QString &path, const QByteArray &bytes)
+{
+    const save::SaveResult result = [&] {
+        // The save holds the window's thread, on a share for as long as the link takes: the
+        // pointer says so, and the window is drawn, before it starts. Keys and clicks
+        // meanwhile wait in the window system's queue.
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return save::replaceFile(path, bytes);
+    }();
+    // They go where they were aimed, before a box that follows can take them.
+    QCoreApplication::processEvents();
+    return result;
 }
 
 void Form_edit::refuseUnencodable(const QString &sheet, qsizetype at)

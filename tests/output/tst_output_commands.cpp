@@ -3,6 +3,7 @@
 
 #include "output/shift_jis.h"
 #include "output/style_sheet.h"
+#include "save/save_steps.h"
 #include "window_fixture.h"
 
 #include <QTemporaryDir>
@@ -30,6 +31,11 @@ class TestOutputCommands : public WindowTest {
     {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static bool put(const QString &path, const QByteArray &bytes)
+    {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
     }
 
 private slots:
@@ -106,6 +112,40 @@ private slots:
                      {"4 行 17 文字目の文字 U+1F600「😀」 は Shift_JIS で保存できません。\r\n"
                       "この文字を書き換えてから、もう一度保存してください。",
                       Buttons::OkPlain, ""}}));
+    }
+
+    // While a save runs the pointer is busy; what is typed meanwhile reaches the pane before the
+    // box that follows is shown (one that the keys could otherwise answer).
+    void busyWhileSaving()
+    {
+        const QString path = m_dir.filePath("sheet.css");
+        QVERIFY(put(path, "old"));
+        platform->saveResults = {Path::accepted(path)};
+        writeRule("H1", 1);
+        ui->Text1->setFocus();
+        ui->Text1->moveCursor(QTextCursor::End);
+        int shape = -1;
+        save::onSaveStep = [&](save::SaveStep step) {
+            if (step != save::SaveStep::Located)
+                return;
+            shape =
+                QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape() : -1;
+            for (const char *key : {"a", "b"})
+                QCoreApplication::postEvent(
+                    ui->Text1, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, key));
+            QVERIFY(QFile::remove(path) && put(path, "another program's")); // refused: replaced
+        };
+        QString paneAtBox;
+        platform->onMessage = [&] {
+            paneAtBox = ui->Text1->text();
+        };
+        ui->M_Save->trigger();
+        save::onSaveStep = nullptr;
+        QCOMPARE(shape, int(Qt::WaitCursor));
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QCOMPARE(platform->messages.size(), 1);
+        QVERIFY(paneAtBox.endsWith("ab"));
+        QCOMPARE(contents(path), "another program's");
     }
 
     // A sheet larger than the memory left: the save is refused, the sheet stays, and the

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
 #include <tuple>
 
 namespace corvane::testing {
@@ -38,10 +39,13 @@ public:
     QList<SaveRequest> saveRequests;
     QStringList clipboardTexts;
     int colourDialogs = 0, fontDialogs = 0, saveDialogs = 0;
+    std::function<void()> onMessage; // runs as a box is shown, to see the window then
 
     Answer message(const QString &prompt, Buttons buttons, const QString &title = {}) override
     {
         messages.append({prompt, buttons, title});
+        if (onMessage)
+            onMessage();
         const Answer unscripted = buttons == Buttons::YesNoCritical ? Answer::No : Answer::Ok;
         return answers.isEmpty() ? unscripted : answers.takeFirst();
     }

@@ -160,6 +160,18 @@ Renamed Replacement::putNew()
     }
     if (errno != EINVAL)
         return refused(errno);
+    // A file system that cannot rename without replacing (FUSE, network ones) may still give a
+    // file a second name, which never replaces one; the temporary name then goes.
+    if (::linkat(m_dir, m_named.constData(), m_dir, to, 0) == 0) {
+        if (::unlinkat(m_dir, m_named.constData(), 0) != 0)
+            return {false, SaveResult::savedBut(m_path, leftBehind(shownPath(m_dir, m_named)))
+                               .also(saveFailureReason(errno))};
+        m_named.clear();
+        return done();
+    }
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS && errno != EMLINK)
+        return refused(errno);
+    // Nor that (GNOME's SMB mounts): the name is checked, then taken.
     struct stat now {};
     if (::fstatat(m_dir, to, &now, AT_SYMLINK_NOFOLLOW) == 0)
         return refused(EEXIST);

@@ -586,6 +586,36 @@ private slots:
         QCOMPARE(entries(m_dir->path()), (QStringList{"new.css", "style.css"}));
     }
 
+    // A share without unnamed files that will not rename without replacing (sshfs): a new file
+    // takes its name by a second link, which never replaces one, and a file made under that name
+    // meanwhile stays. Where it will not link either (GNOME's SMB mounts), the name is checked.
+    void newNamesOnShares()
+    {
+        const QString target = path("new.css");
+        for (const bool links : {true, false}) {
+            for (const bool raced : {false, true}) {
+                onSaveStep = [&](SaveStep now) {
+                    if (raced && now == SaveStep::Written)
+                        QVERIFY(put(target, "another program's"));
+                };
+                QCOMPARE(inChild([&] {
+                             return refuseUnnamedFiles() &&
+                                            refuseCall(__NR_renameat2, EINVAL, RENAME_NOREPLACE,
+                                                       4) &&
+                                            (links || refuseCall(__NR_linkat, EPERM))
+                                        ? saved(replaceFile(target, newBytes))
+                                        : "<not refused>";
+                         }),
+                         raced ? refusal(target, "保存中に、同じ名前のファイルが作られました。")
+                               : "<saved>");
+                QCOMPARE(contents(target), raced ? "another program's" : newBytes);
+                QCOMPARE(entries(m_dir->path()), (QStringList{"new.css", "style.css"}));
+                QVERIFY(QFile::remove(target));
+            }
+        }
+        onSaveStep = nullptr;
+    }
+
     // Others' files, saved by user 65534 of group 4242 (first: writable, in a closed folder).
     void otherUsersFiles()
     {

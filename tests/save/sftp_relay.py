@@ -99,7 +99,7 @@ class Session:
         kind = packet[0]
         now = datetime.datetime.now().strftime("%H:%M:%S.%f")
         if kind == 1:
-            self.write("%s INIT -> sent" % now)
+            self.asked["init"] = (now, "INIT", None)
             return
         r = Reader(packet, 1)
         rid, name = r.u32(), REQUESTS.get(kind, "TYPE%d" % kind)
@@ -127,10 +127,8 @@ class Session:
 
     def answer(self, packet):
         kind = packet[0]
-        if kind == 2:  # VERSION
-            return
         r = Reader(packet, 1)
-        rid = r.u32()
+        rid = r.u32() if kind != 2 else "init"  # VERSION answers INIT, which has no id
         now, text, opened = self.asked.pop(rid, ("?", "?", None))
         if kind == 101:
             code = r.u32()
@@ -145,6 +143,8 @@ class Session:
             said = "%d names" % count if count != 1 else r.string().decode(errors="replace")
         elif kind == 105:
             said = r.attrs()
+        elif kind == 2:
+            said = "version %d" % r.u32()
         else:
             said = "reply %d" % kind
         self.write("%s %s -> %s" % (now, text, said))
@@ -203,9 +203,14 @@ async def main():
     servers = set()
 
     async def connected(client_in, client_out):
-        server = await asyncio.create_subprocess_exec(
-            *args.command, stdin=asyncio.subprocess.PIPE, stdout=asyncio.subprocess.PIPE,
-            user=args.user, group=args.group, extra_groups=groups if groups else None)
+        try:
+            server = await asyncio.create_subprocess_exec(
+                *args.command, stdin=asyncio.subprocess.PIPE, stdout=asyncio.subprocess.PIPE,
+                user=args.user, group=args.group, extra_groups=groups if groups else None)
+        except OSError as error:
+            print("sftp_relay: cannot start %s: %s" % (args.command[0], error), file=sys.stderr)
+            client_out.close()
+            return
         servers.add(server)
         session = Session(log)
         await asyncio.gather(

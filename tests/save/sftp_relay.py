@@ -93,7 +93,7 @@ class Session:
     def __init__(self, log):
         self.log = log
         self.handles = {}  # handle -> the path it was opened from
-        self.asked = {}  # request id -> (time, text)
+        self.asked = {}  # request id -> (time, text, the path an OPEN or OPENDIR names)
 
     def request(self, packet):
         kind = packet[0]

@@ -38,6 +38,8 @@ private:
     Renamed exchange();
     Renamed renameOver();
     Renamed done();
+    // Done, its folder flushed with the error `e` (or 0).
+    Renamed finish(int e);
     Renamed refused(int error) { return refused(reasonFor(error)); }
     Renamed refused(const QString &why);
     QString reasonFor(int error) const
@@ -154,24 +156,28 @@ Renamed Replacement::putNew()
         const int e = linkInto(m_file.get(), m_dir, m_target.name);
         return e ? refused(e) : done();
     }
+    // Made under a temporary name (FUSE, network shares): given a second name, which never
+    // replaces one, and the temporary name goes. The new name is flushed first and the file
+    // closed: FUSE keeps an open file that loses a name under a hidden one, a round trip each.
+    if (::linkat(m_dir, m_named.constData(), m_dir, to, 0) == 0) {
+        const int flushed = flushFolder(m_dir, m_file.get());
+        m_file.reset(-1);
+        if (::unlinkat(m_dir, m_named.constData(), 0) != 0)
+            return {false, SaveResult::savedBut(m_path, leftBehind(shownPath(m_dir, m_named)))
+                               .also(saveFailureReason(errno))};
+        m_named.clear();
+        return finish(flushed);
+    }
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS && errno != EMLINK)
+        return refused(errno);
+    // Where a file has one name only (GNOME's SMB mounts, FAT): renamed without replacing,
+    // or, where even that is missing, the name is checked, then taken.
     if (::renameat2(m_dir, m_named.constData(), m_dir, to, RENAME_NOREPLACE) == 0) {
         m_named.clear();
         return done();
     }
     if (errno != EINVAL)
         return refused(errno);
-    // A file system that cannot rename without replacing (FUSE, network ones) may still give a
-    // file a second name, which never replaces one; the temporary name then goes.
-    if (::linkat(m_dir, m_named.constData(), m_dir, to, 0) == 0) {
-        if (::unlinkat(m_dir, m_named.constData(), 0) != 0)
-            return {false, SaveResult::savedBut(m_path, leftBehind(shownPath(m_dir, m_named)))
-                               .also(saveFailureReason(errno))};
-        m_named.clear();
-        return done();
-    }
-    if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS && errno != EMLINK)
-        return refused(errno);
-    // Nor that (GNOME's SMB mounts): the name is checked, then taken.
     struct stat now {};
     if (::fstatat(m_dir, to, &now, AT_SYMLINK_NOFOLLOW) == 0)
         return refused(EEXIST);
@@ -242,7 +248,11 @@ Renamed Replacement::renameOver()
 // not is in place, but may not outlast a power cut.
 Renamed Replacement::done()
 {
-    const int e = flushFolder(m_dir, m_file.get());
+    return finish(flushFolder(m_dir, m_file.get()));
+}
+
+Renamed Replacement::finish(int e)
+{
     clearLeftovers(m_dir, m_leftovers->found(), m_owner);
     if (!e)
         return {false, SaveResult::saved()};

@@ -32,12 +32,14 @@ int onlyGrows(int folder, bool &grows)
 }
 
 // Whether this user may make names in the open folder. Asked of the descriptor itself: a
-// lookup of "." would have a share look at the folder again.
+// lookup of "." would have a share look at the folder again. The folder was searched to find
+// the file, so only writing is asked: sshfs asks the server for the folder's mode to answer
+// for searching.
 bool mayWrite(int folder)
 {
-    if (::faccessat(folder, "", W_OK | X_OK, AT_EACCESS | AT_EMPTY_PATH) == 0)
+    if (::faccessat(folder, "", W_OK, AT_EACCESS | AT_EMPTY_PATH) == 0)
         return true;
-    return errno == EINVAL && ::faccessat(folder, ".", W_OK | X_OK, AT_EACCESS) == 0; // Linux < 5.8
+    return errno == EINVAL && ::faccessat(folder, ".", W_OK, AT_EACCESS) == 0; // Linux < 5.8
 }
 
 } // namespace

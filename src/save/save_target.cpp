@@ -90,13 +90,17 @@ std::optional<SaveResult> locateNew(const QString &path, const QByteArray &given
 // the name is a link that was followed.
 int look(const QByteArray &given, struct stat &st, bool &link)
 {
-    Fd found(::open(given.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
-    if (found && ::fstat(found.get(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    const auto opened = [&](int flags) {
+        Fd found(::open(given.constData(), flags | O_PATH | O_CLOEXEC));
+        if (found && ::fstat(found.get(), &st) != 0)
+            found.reset(-1);
+        return found.release();
+    };
+    Fd found(opened(O_NOFOLLOW));
+    if (found && S_ISLNK(st.st_mode)) {
         link = true;
-        found.reset(::open(given.constData(), O_PATH | O_CLOEXEC));
+        found.reset(opened(0));
     }
-    if (found && ::fstat(found.get(), &st) != 0)
-        found.reset(-1);
     return found.release();
 }
 

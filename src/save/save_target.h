@@ -19,7 +19,9 @@ namespace corvane::save {
 struct SaveTarget {
     Fd folder; // the folder that really holds the file, opened for lookups only
     QByteArray name;
-    Fd file; // the file, open for writing; closed when it did not exist yet
+    // The file, open for writing (for reading where a share opens a file for writing only to
+    // cut it); closed when it did not exist yet.
+    Fd file;
     struct stat st {};
     bool exists = false;
     // Not there until the save made it, empty, at the end of a chain of links: the save

@@ -13,15 +13,7 @@
 # it cannot run.
 set -euo pipefail
 
-# Polls `condition` every 0.1 s for at most `seconds`.
-wait_for() { # seconds condition...
-    local tries=$(($1 * 10))
-    shift
-    until "$@"; do
-        ((--tries > 0)) || return 1
-        sleep 0.1
-    done
-}
+. "$(dirname "$0")/wait_for.sh"
 
 # Stops a process group and waits until none of it is left.
 stop_group() { # leader

@@ -11,6 +11,7 @@
 # gvfs puts a rewrite of an existing file in place only after the writer's close returns.
 # Nothing may stay beside the file but gvfs's own passing files.
 set -euo pipefail
+. "$(dirname "$0")/wait_for.sh"
 
 save_file=$1
 name=style.css
@@ -30,14 +31,6 @@ others() { find "$SHARE_SERVER" -mindepth 1 ! -name "$name" -printf '%f\n' | sor
 foreign() { others | grep -v -e '^~gvf.*\.tmp$' -e '^\.fuse_hidden' || true; }
 settled() { [ -z "$(others)" ]; }
 holds() { cmp -s - "$server" <<<"$1"; }
-wait_for() { # seconds condition...
-    local tries=$(($1 * 10))
-    shift
-    until "$@"; do
-        ((--tries > 0)) || return 1
-        sleep 0.1
-    done
-}
 
 # What another program does to the file before a save, and the bytes it leaves there.
 touch_file() { # how bytes

@@ -78,7 +78,7 @@ mode_t startingMode(int old, const struct stat &st)
     if (attributeNames(old, names) != 0)
         return 0600;
     for (const QByteArray &name : names)
-        if (name.startsWith("system.")) // an ACL, of whatever kind
+        if (name.startsWith("system.") || name.startsWith("security.")) // an ACL, a label
             return 0600;
     const mode_t others = st.st_mode & 07;
     return (st.st_mode & 0707) | (st.st_mode & (others << 3));

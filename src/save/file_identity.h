@@ -15,9 +15,10 @@ namespace corvane::save {
 int copyIdentity(int from, const struct stat &st, int to, const struct stat &made);
 
 // The mode a file that is to take the place of the open file `old` (described by `st`) is
-// made with, before it carries what the old one has. Where the old file has no ACL, its own
-// mode, but with the group given no more than everyone: until the new file has the old one's
-// group, its group may be another. With an ACL, private (0600).
+// made with, before it carries what the old one has. Where nothing but its mode says who may
+// use the old file (no ACL, no security label), its own mode, but with the group given no
+// more than everyone: until the new file has the old one's group, its group may be another.
+// Else private (0600).
 mode_t startingMode(int old, const struct stat &st);
 
 // Errors that mean "this user cannot give a new file what the old one has".

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <sys/syscall.h>
 
 using namespace corvane::save;
@@ -96,6 +97,30 @@ private slots:
         m_strace = QStandardPaths::findExecutable("strace");
         if (m_strace.isEmpty())
             QSKIP("strace is not installed (./dev test installs it)");
+    }
+
+    // The new file lets no one more than the old one does from the moment it is made: with
+    // the old mode where only the mode says who may use it, its group given no more than
+    // everyone (the new file's group may be another until it has the old one's); private
+    // where an ACL says more.
+    void newFileStartsNoMoreOpen()
+    {
+        const std::tuple<mode_t, bool, QString> cases[] = {{0644, false, "0644"},
+                                                           {0664, false, "0644"},
+                                                           {0640, false, "0600"},
+                                                           {0604, false, "0604"},
+                                                           {0644, true, "0600"}};
+        for (const auto &[mode, acl, made] : cases) {
+            QVERIFY(::chmod(name(m_file), mode) == 0 &&
+                    QProcess::execute("setfacl", acl ? QStringList{"-m", "u:65534:r", m_file}
+                                                     : QStringList{"-b", m_file}) == 0);
+            QString said;
+            traceSave(m_file, "openat", {}, said);
+            QCOMPARE(said, "<saved>");
+            const auto created = QRegularExpression("O_TMPFILE, (0\\d+)\\)")
+                                     .match(QString::fromUtf8(contents(m_work->filePath("trace"))));
+            QCOMPARE(created.captured(1), made);
+        }
     }
 
     // Every flush the save needs, in its order, and a failed flush keeps the old file.

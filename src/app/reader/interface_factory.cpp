@@ -10,11 +10,16 @@
 #include "reader/command_accessible.h"
 #include "reader/field_accessible.h"
 #include "reader/message_box_accessible.h"
+#include "reader/screen_accessible.h"
 #include "reader/swatch_accessible.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace corvane {
 
@@ -38,12 +43,37 @@ QAccessibleInterface *interfaceFor(const QString &, QObject *object)
     return nullptr;
 }
 
+// On X11 readers take places in the screen's pixels; Wayland's are logical, as Qt's are.
+bool scaled()
+{
+    if (QGuiApplication::platformName() == u"wayland")
+        return false;
+    const auto screens = QGuiApplication::screens();
+    return std::any_of(screens.begin(), screens.end(),
+                       [](const QScreen *s) { return s->devicePixelRatio() != 1.0; });
+}
+
+// Runs first: asks the other factories (and Qt) for an object's interface, then stands in for
+// it. Qt's cache keeps both for the object and gives out the newer, the stand-in. At 100 %
+// nothing stands in, so readers meet exactly what Qt makes.
+QAccessibleInterface *onScreen(const QString &, QObject *object)
+{
+    static bool asking = false;
+    if (asking || !scaled())
+        return nullptr;
+    asking = true;
+    QAccessibleInterface *inner = QAccessible::queryAccessibleInterface(object);
+    asking = false;
+    return inner ? ScreenAccessible::forObject(inner) : nullptr;
+}
+
 } // namespace
 
 void installAccessibility()
 {
     static const bool installed = [] {
         QAccessible::installFactory(interfaceFor);
+        QAccessible::installFactory(onScreen);
         return true;
     }();
     Q_UNUSED(installed);

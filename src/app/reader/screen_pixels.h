@@ -1,0 +1,19 @@
+// SPDX-FileCopyrightText: 2026 Corvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+
+class QWindow;
+
+namespace corvane {
+
+// Between Qt's logical pixels and the pixels of the screen a window is on. Qt places a screen's
+// top left at the same point in both and scales from there.
+qreal screenRatio(const QWindow *window);
+QRect toScreenPixels(const QRect &logical, const QWindow *window);
+QPoint fromScreenPixels(const QPoint &device, const QWindow *window);
+
+} // namespace corvane

@@ -9,6 +9,9 @@ import subprocess
 import sys
 import time
 import pyatspi
+from collections import namedtuple
+
+Box = namedtuple("Box", "x y width height")
 
 faults = []
 checks = 0
@@ -68,6 +71,19 @@ def hit(frame, x, y):
         node = inner
 
 
+def ink(x, y, w, h, shot):
+    """Whether the screenshot has a dark pixel in that box (text is drawn black on white)."""
+    out = subprocess.run(["convert", shot, "-crop", "%dx%d+%d+%d" % (w, h, x, y), "-colorspace",
+                          "gray", "-format", "%[fx:minima]", "info:"],
+                         capture_output=True, text=True, check=True).stdout
+    return float(out) < 0.5
+
+
+def inside(box, outer):
+    return (box.x >= outer.x and box.y >= outer.y and box.x + box.width <= outer.x + outer.width
+            and box.y + box.height <= outer.y + outer.height)
+
+
 def click(x, y):
     subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], check=True)
     time.sleep(0.4)
@@ -82,9 +98,15 @@ e = extents(frame)
 check([e.x, e.y, e.width, e.height] == x_box,
       "window: the bus says %s, X says %s" % ([e.x, e.y, e.width, e.height], x_box))
 
+frame_box = extents(frame)
 kinds = (pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_RADIO_BUTTON)
 for node in [n for n in walk(frame) if n.getRole() in kinds and showing(n)]:
     x, y = centre(node)
+    w = node.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+    d = extents(node)
+    check((w.x, w.y) == (d.x - frame_box.x, d.y - frame_box.y),
+          "%s: in the window at %d,%d, on the screen at %d,%d, the window at %d,%d"
+          % (node.name, w.x, w.y, d.x, d.y, frame_box.x, frame_box.y))
     found = hit(frame, x, y)
     check(within(found, node), "%s: the hit test at %d,%d finds %s '%s'"
           % (node.name, x, y, found.getRoleName(), found.name))
@@ -94,6 +116,40 @@ for node in [n for n in walk(frame) if n.getRole() in kinds and showing(n)]:
           % (node.name, x, y, now and now.name))
     subprocess.run(["xdotool", "key", "Escape"], check=True)  # a list-only field opens its list
     time.sleep(0.2)
+
+# An open drop-down's entries: the second of スタイル, found and clicked where the bus says.
+field = [n for n in walk(frame) if n.getRole() == pyatspi.ROLE_COMBO_BOX and n.name == "スタイル："][0]
+click(*centre(field))
+entries = field.getChildAtIndex(0)
+check(showing(entries), "スタイル: a click at its centre does not open its list")
+entry = entries.getChildAtIndex(1)
+x, y = centre(entry)
+found = entries.queryComponent().getAccessibleAtPoint(x, y, pyatspi.DESKTOP_COORDS)
+check(found == entry, "%s: the hit test at %d,%d finds %s" % (entry.name, x, y, found and found.name))
+click(x, y)
+picked = field.queryText().getText(0, -1)
+check(picked == entry.name, "a click on %s at %d,%d picks %s" % (entry.name, x, y, picked))
+
+# A line typed in the source pane: each character's extents lie in the pane and hold its ink.
+pane = [n for n in walk(frame) if n.getRole() == pyatspi.ROLE_TEXT and n.name == "ソース"][0]
+click(*centre(pane))
+subprocess.run(["xdotool", "key", "ctrl+End", "Return", "Return"], check=True)
+subprocess.run(["xdotool", "type", "--delay", "30", "HQ{W}"], check=True)
+time.sleep(0.5)
+text = pane.queryText()
+start = text.getText(0, -1).rfind("HQ{W}")
+check(start >= 0, "the typed line is not in the source pane")
+shot = sys.argv[2]
+subprocess.run(["import", "-window", "root", shot], check=True)
+pane_box = extents(pane)
+for offset in range(start, start + 5):
+    box = Box(*text.getCharacterExtents(offset, pyatspi.DESKTOP_COORDS))
+    name = "character %d of the source pane" % offset
+    check(box.width > 0 and inside(box, pane_box) and ink(box.x, box.y, box.width, box.height, shot),
+          "%s: its extents %d,%d %dx%d do not cover it" % (name, box.x, box.y, box.width, box.height))
+    at = text.getOffsetAtPoint(box.x + box.width // 2, box.y + box.height // 2,
+                               pyatspi.DESKTOP_COORDS)
+    check(at == offset, "%s: the offset at its centre is %d" % (name, at))
 
 # The Edit menu, opened by a click on its title; its commands are found where the bus says.
 title = [n for n in walk(frame) if n.getRole() == pyatspi.ROLE_MENU_ITEM

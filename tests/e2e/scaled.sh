@@ -28,4 +28,6 @@ for _ in $(seq 300); do
 done
 [ -n "$win" ] || { echo "FAIL: Corvane did not show its window: $(cat "$work/stderr")" >&2; exit 1; }
 sleep 1 # the bus learns the window's controls
-/usr/bin/python3 "$(dirname "$0")/atspi_places.py" "$win"
+xdotool windowmove --sync "$win" 101 53 # away from the screen's origin, at no multiple of the scale
+sleep 0.5
+/usr/bin/python3 "$(dirname "$0")/atspi_places.py" "$win" "$work/shot.png"

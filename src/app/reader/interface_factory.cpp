@@ -17,6 +17,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QScreen>
 
 #include <algorithm>
@@ -55,11 +56,12 @@ bool scaled()
 
 // Runs first: asks the other factories (and Qt) for an object's interface, then stands in for
 // it. Qt's cache keeps both for the object and gives out the newer, the stand-in. At 100 %
-// nothing stands in, so readers meet exactly what Qt makes.
+// only the source pane's stand-in is made, for its characters' places; everything else is
+// exactly what Qt makes.
 QAccessibleInterface *onScreen(const QString &, QObject *object)
 {
     static bool asking = false;
-    if (asking || !scaled())
+    if (asking || (!scaled() && !qobject_cast<QPlainTextEdit *>(object)))
         return nullptr;
     asking = true;
     QAccessibleInterface *inner = QAccessible::queryAccessibleInterface(object);

@@ -3,9 +3,11 @@
 
 #include "screen_accessible.h"
 
+#include "reader/pane_places.h"
 #include "reader/screen_pixels.h"
 
 #include <QHash>
+#include <QPlainTextEdit>
 
 namespace corvane {
 
@@ -129,11 +131,14 @@ QAccessibleInterface *ScreenAccessible::focusChild() const
 
 QAccessibleInterface *ScreenAccessible::childAt(int x, int y) const
 {
-    QAccessibleInterface *i = inner();
-    if (!i)
-        return nullptr;
-    const QPoint at = fromScreenPixels({x, y}, window());
-    return wrap(i->childAt(at.x(), at.y()));
+    // Qt's own hit tests compare the point with their children's places, which are now in the
+    // screen's pixels: so the test is made here, on the places readers are given.
+    for (int index = 0, count = childCount(); index < count; ++index) {
+        QAccessibleInterface *c = child(index);
+        if (c && c->isValid() && !c->state().invisible && c->rect().contains(x, y))
+            return c;
+    }
+    return nullptr;
 }
 
 QAccessibleInterface *ScreenAccessible::parent() const
@@ -305,13 +310,22 @@ int ScreenAccessible::characterCount() const
 QRect ScreenAccessible::characterRect(int offset) const
 {
     QAccessibleTextInterface *t = innerText();
-    return t ? toScreen(t->characterRect(offset)) : QRect();
+    if (!t)
+        return {};
+    if (const auto *pane = qobject_cast<const QPlainTextEdit *>(object()))
+        return toScreen(characterPlace(pane, offset));
+    return toScreen(t->characterRect(offset));
 }
 
 int ScreenAccessible::offsetAtPoint(const QPoint &point) const
 {
     QAccessibleTextInterface *t = innerText();
-    return t ? t->offsetAtPoint(fromScreenPixels(point, window())) : -1;
+    if (!t)
+        return -1;
+    const QPoint logical = fromScreenPixels(point, window());
+    if (const auto *pane = qobject_cast<const QPlainTextEdit *>(object()))
+        return characterAt(pane, logical);
+    return t->offsetAtPoint(logical);
 }
 
 void ScreenAccessible::scrollToSubstring(int startIndex, int endIndex)

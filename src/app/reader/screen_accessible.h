@@ -9,7 +9,8 @@ namespace corvane {
 
 // An accessible object as readers on X11 must meet it on a scaled screen: everything passes
 // through to the interface Qt (or Corvane) made for it, but places, sizes and hit tests are in
-// the screen's pixels, where Qt gives its logical ones.
+// the screen's pixels, where Qt gives its logical ones. A plain text pane's characters are
+// placed from where the pane draws them, at every scale: Qt's own places are wrong there.
 //
 // One stands for each object a reader reaches. Readers name an object by its interface's
 // id, so a stand-in lives as long as the interface it stands for: one made for a QObject is

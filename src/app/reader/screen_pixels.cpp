@@ -6,7 +6,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
+#include <QtGui/qguiapplication_platform.h>
 #include <cmath>
+#include <cstdlib>
+#include <xcb/xcb.h>
 
 namespace corvane {
 
@@ -15,6 +18,33 @@ namespace {
 const QScreen *screenOf(const QWindow *window)
 {
     return window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+}
+
+// Where the window's top left is, logical and in the screen's pixels. Qt keeps a window's
+// logical place rounded, and draws its content from where X put it: on X11 that place is asked
+// of X. Elsewhere, or for a window not yet made, the screen's top left serves, which Qt keeps
+// the same in both.
+struct Origin {
+    QPoint logical;
+    QPoint device;
+};
+
+Origin originOf(const QWindow *window)
+{
+    const QPoint screenTopLeft = screenOf(window)->geometry().topLeft();
+    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !window || !window->handle())
+        return {screenTopLeft, screenTopLeft};
+    xcb_connection_t *connection = x11->connection();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_translate_coordinates_reply_t *reply = xcb_translate_coordinates_reply(
+        connection,
+        xcb_translate_coordinates(connection, xcb_window_t(window->winId()), root, 0, 0), nullptr);
+    if (!reply)
+        return {screenTopLeft, screenTopLeft};
+    const Origin origin{window->geometry().topLeft(), QPoint(reply->dst_x, reply->dst_y)};
+    free(reply);
+    return origin;
 }
 
 } // namespace
@@ -30,15 +60,16 @@ QRect toScreenPixels(const QRect &logical, const QWindow *window)
     const qreal ratio = screenRatio(window);
     if (ratio == 1.0 || logical.isNull())
         return logical;
-    const QPoint origin = screenOf(window)->geometry().topLeft();
-    // Each edge is scaled, then rounded as Qt rounds a widget's edges when it paints.
-    const auto edge = [ratio](int at, int from) {
-        return from + qRound((at - from) * ratio);
+    const Origin origin = originOf(window);
+    // Each edge is scaled from the window's corner, then rounded, as Qt paints a widget.
+    const auto edge = [ratio](int at, int from, int to) {
+        return to + qRound((at - from) * ratio);
     };
-    const int left = edge(logical.x(), origin.x());
-    const int top = edge(logical.y(), origin.y());
-    return QRect(left, top, edge(logical.x() + logical.width(), origin.x()) - left,
-                 edge(logical.y() + logical.height(), origin.y()) - top);
+    const int left = edge(logical.x(), origin.logical.x(), origin.device.x());
+    const int top = edge(logical.y(), origin.logical.y(), origin.device.y());
+    return QRect(left, top,
+                 edge(logical.x() + logical.width(), origin.logical.x(), origin.device.x()) - left,
+                 edge(logical.y() + logical.height(), origin.logical.y(), origin.device.y()) - top);
 }
 
 QPoint fromScreenPixels(const QPoint &device, const QWindow *window)
@@ -46,12 +77,13 @@ QPoint fromScreenPixels(const QPoint &device, const QWindow *window)
     const qreal ratio = screenRatio(window);
     if (ratio == 1.0)
         return device;
-    const QPoint origin = screenOf(window)->geometry().topLeft();
+    const Origin origin = originOf(window);
     // The logical pixel that covers the device pixel.
-    const auto at = [ratio](int to, int from) {
-        return from + int(std::floor((to - from) / ratio));
+    const auto at = [ratio](int point, int from, int to) {
+        return to + int(std::floor((point - from) / ratio));
     };
-    return {at(device.x(), origin.x()), at(device.y(), origin.y())};
+    return {at(device.x(), origin.device.x(), origin.logical.x()),
+            at(device.y(), origin.device.y(), origin.logical.y())};
 }
 
 } // namespace corvane

@@ -10,8 +10,8 @@ class QWindow;
 
 namespace corvane {
 
-// Between Qt's logical pixels and the pixels of the screen a window is on. Qt places a screen's
-// top left at the same point in both and scales from there.
+// Between Qt's logical pixels and the pixels of the screen a window is on, scaled from the
+// window's top left, where X has put it.
 qreal screenRatio(const QWindow *window);
 QRect toScreenPixels(const QRect &logical, const QWindow *window);
 QPoint fromScreenPixels(const QPoint &device, const QWindow *window);

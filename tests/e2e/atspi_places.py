@@ -2,9 +2,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Finds and clicks Corvane's controls where the accessibility bus says they are, as magnifiers,
 # voice control and test tools do: the window must be where X has it, a click at a control's
-# centre must give it the focus, and the bus's hit test there must name it; a menu's commands
-# are found the same way. Prints each fault and a count.
-# usage: atspi_places.py WINDOW_ID
+# centre must give it the focus, and the bus's hit test there must name it. An open list's
+# entry, the Edit menu's commands, the version box's button and the save dialog's file name are
+# found and clicked the same way; a typed line's characters are where the screenshot has their
+# ink. Prints each fault and a count.
+# usage: atspi_places.py WINDOW_ID SCREENSHOT
 import subprocess
 import sys
 import time
@@ -169,7 +171,61 @@ for command in [menu.getChildAtIndex(i) for i in range(menu.childCount)]:
     check(command.getState().contains(pyatspi.STATE_FOCUSED) or
           command.getState().contains(pyatspi.STATE_SELECTED),
           "%s: the pointer at its centre does not highlight it" % command.name)
-subprocess.run(["xdotool", "key", "Escape"], check=True)
+copy = [c for c in [menu.getChildAtIndex(i) for i in range(menu.childCount)]
+        if c.name.startswith("コピー")][0]
+click(*centre(copy))
+copied = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True,
+                        text=True).stdout
+check("HQ{W}" in copied, "a click on コピー where the bus puts it copied %r" % copied[-20:])
+
+
+def dialog(name):
+    for _ in range(50):
+        for node in [app.getChildAtIndex(i) for i in range(app.childCount)]:
+            if node and node != frame and showing(node) and node.name.startswith(name):
+                return node
+        time.sleep(0.1)
+    return None
+
+
+def gone(node):
+    for _ in range(50):
+        if not node or not showing(node):
+            return True
+        time.sleep(0.1)
+    return False
+
+
+# The version box: its button, found and clicked where the bus says, closes it.
+subprocess.run(["xdotool", "key", "F12"], check=True)
+box = dialog("")
+check(box is not None, "F12 showed no box")
+if box:
+    button = [n for n in walk(box) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON and showing(n)][0]
+    x, y = centre(button)
+    check(hit(box, x, y) == button, "the box's button is not found at its centre %d,%d" % (x, y))
+    click(x, y)
+    check(gone(box), "a click on the box's button at %d,%d leaves it open" % (x, y))
+
+# The save dialog's file-name field: the focus leaves it, then a click at its centre brings it
+# back.
+subprocess.run(["xdotool", "windowfocus", "--sync", sys.argv[1], "key", "ctrl+s"], check=True)
+save = dialog("スタイルの保存")
+check(save is not None, "Ctrl+S showed no save dialog")
+if save:
+    time.sleep(0.5)
+    name = focused(app)
+    x, y = centre(name)
+    check(hit(save, x, y) == name, "the file name is not found at its centre %d,%d" % (x, y))
+    subprocess.run(["xdotool", "key", "shift+Tab"], check=True)
+    time.sleep(0.3)
+    check(not name.getState().contains(pyatspi.STATE_FOCUSED), "Shift+Tab left the file name")
+    click(x, y)
+    # The file list goes on calling its current entry focused.
+    check(name.getState().contains(pyatspi.STATE_FOCUSED),
+          "a click on the file name at %d,%d does not give it the focus" % (x, y))
+    subprocess.run(["xdotool", "key", "Escape"], check=True)
+    check(gone(save), "Escape leaves the save dialog open")
 
 for fault in faults:
     print("FAIL:", fault)

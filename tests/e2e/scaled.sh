@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The real window on a scaled X screen, its controls found and clicked where the accessibility
 # bus says they are (atspi_places.py).
-# usage (inside an X server that does not reset): scaled.sh CORVANE dpi:192 | factor:1.5
+# usage (inside an X server that does not reset): scaled.sh CORVANE dpi:DPI | factor:FACTOR
 set -euo pipefail
 if [ -z "${CORVANE_E2E_BUS:-}" ]; then
     CORVANE_E2E_BUS=1 exec dbus-run-session -- bash "$0" "$@" 2> >(grep -v "fd limit" >&2)

@@ -32,10 +32,11 @@ struct Origin {
 Origin originOf(const QWindow *window)
 {
     const QPoint screenTopLeft = screenOf(window)->geometry().topLeft();
+    // Qt's offscreen platform answers as an X11 application too, without a connection.
     const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !window || !window->handle())
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection || !window || !window->handle() || QGuiApplication::platformName() != u"xcb")
         return {screenTopLeft, screenTopLeft};
-    xcb_connection_t *connection = x11->connection();
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     xcb_translate_coordinates_reply_t *reply = xcb_translate_coordinates_reply(
         connection,

@@ -88,6 +88,12 @@ QAccessibleImageInterface *ScreenAccessible::innerImage() const
              : nullptr;
 }
 
+QAccessibleTableInterface *ScreenAccessible::innerTable() const
+{
+    QAccessibleInterface *i = inner();
+    return i ? i->tableInterface() : nullptr;
+}
+
 QRect ScreenAccessible::toScreen(const QRect &logical) const
 {
     return toScreenPixels(logical, window());
@@ -224,7 +230,9 @@ void *ScreenAccessible::interface_cast(QAccessible::InterfaceType type)
         return innerText() ? static_cast<QAccessibleTextInterface *>(this) : nullptr;
     if (type == QAccessible::ImageInterface)
         return innerImage() ? static_cast<QAccessibleImageInterface *>(this) : nullptr;
-    // The other kinds carry no places.
+    if (type == QAccessible::TableInterface)
+        return innerTable() ? static_cast<QAccessibleTableInterface *>(this) : nullptr;
+    // The other kinds carry no places. A cell's headers are handed out as Qt makes them.
     return i->interface_cast(type);
 }
 
@@ -357,6 +365,130 @@ QPoint ScreenAccessible::imagePosition() const
 {
     QAccessibleImageInterface *image = innerImage();
     return image ? toScreen(QRect(image->imagePosition(), QSize(1, 1))).topLeft() : QPoint();
+}
+
+QAccessibleInterface *ScreenAccessible::caption() const
+{
+    QAccessibleTableInterface *t = innerTable();
+    return t ? wrap(t->caption()) : nullptr;
+}
+
+QAccessibleInterface *ScreenAccessible::summary() const
+{
+    QAccessibleTableInterface *t = innerTable();
+    return t ? wrap(t->summary()) : nullptr;
+}
+
+QAccessibleInterface *ScreenAccessible::cellAt(int row, int column) const
+{
+    QAccessibleTableInterface *t = innerTable();
+    return t ? wrap(t->cellAt(row, column)) : nullptr;
+}
+
+int ScreenAccessible::selectedCellCount() const
+{
+    QAccessibleTableInterface *t = innerTable();
+    return t ? t->selectedCellCount() : 0;
+}
+
+QList<QAccessibleInterface *> ScreenAccessible::selectedCells() const
+{
+    QAccessibleTableInterface *t = innerTable();
+    QList<QAccessibleInterface *> cells = t ? t->selectedCells() : QList<QAccessibleInterface *>();
+    for (QAccessibleInterface *&cell : cells)
+        cell = wrap(cell);
+    return cells;
+}
+
+QString ScreenAccessible::columnDescription(int column) const
+{
+    QAccessibleTableInterface *t = innerTable();
+    return t ? t->columnDescription(column) : QString();
+}
+
+QString ScreenAccessible::rowDescription(int row) const
+{
+    QAccessibleTableInterface *t = innerTable();
+    return t ? t->rowDescription(row) : QString();
+}
+
+int ScreenAccessible::selectedColumnCount() const
+{
+    QAccessibleTableInterface *t = innerTable();
+    return t ? t->selectedColumnCount() : 0;
+}
+
+int ScreenAccessible::selectedRowCount() const
+{
+    QAccessibleTableInterface *t = innerTable();
+    return t ? t->selectedRowCount() : 0;
+}
+
+int ScreenAccessible::columnCount() const
+{
+    QAccessibleTableInterface *t = innerTable();
+    return t ? t->columnCount() : 0;
+}
+
+int ScreenAccessible::rowCount() const
+{
+    QAccessibleTableInterface *t = innerTable();
+    return t ? t->rowCount() : 0;
+}
+
+QList<int> ScreenAccessible::selectedColumns() const
+{
+    QAccessibleTableInterface *t = innerTable();
+    return t ? t->selectedColumns() : QList<int>();
+}
+
+QList<int> ScreenAccessible::selectedRows() const
+{
+    QAccessibleTableInterface *t = innerTable();
+    return t ? t->selectedRows() : QList<int>();
+}
+
+bool ScreenAccessible::isColumnSelected(int column) const
+{
+    QAccessibleTableInterface *t = innerTable();
+    return t && t->isColumnSelected(column);
+}
+
+bool ScreenAccessible::isRowSelected(int row) const
+{
+    QAccessibleTableInterface *t = innerTable();
+    return t && t->isRowSelected(row);
+}
+
+bool ScreenAccessible::selectRow(int row)
+{
+    QAccessibleTableInterface *t = innerTable();
+    return t && t->selectRow(row);
+}
+
+bool ScreenAccessible::selectColumn(int column)
+{
+    QAccessibleTableInterface *t = innerTable();
+    return t && t->selectColumn(column);
+}
+
+bool ScreenAccessible::unselectRow(int row)
+{
+    QAccessibleTableInterface *t = innerTable();
+    return t && t->unselectRow(row);
+}
+
+bool ScreenAccessible::unselectColumn(int column)
+{
+    QAccessibleTableInterface *t = innerTable();
+    return t && t->unselectColumn(column);
+}
+
+void ScreenAccessible::modelChange(QAccessibleTableModelChangeEvent *event)
+{
+    // Qt drops and renumbers its cells here; their stand-ins follow when next read.
+    if (QAccessibleTableInterface *t = innerTable())
+        t->modelChange(event);
 }
 
 } // namespace corvane

@@ -19,7 +19,8 @@ namespace corvane {
 // wrap(), and goes once the child has gone.
 class ScreenAccessible : public QAccessibleInterface,
                          public QAccessibleTextInterface,
-                         public QAccessibleImageInterface {
+                         public QAccessibleImageInterface,
+                         public QAccessibleTableInterface {
 public:
     // For the factory: stands for an interface just made for its object, and owns it.
     static QAccessibleInterface *forObject(QAccessibleInterface *inner);
@@ -72,6 +73,28 @@ public:
     QSize imageSize() const override;
     QPoint imagePosition() const override;
 
+    // A table's cells are stood in for as its children are.
+    QAccessibleInterface *caption() const override;
+    QAccessibleInterface *summary() const override;
+    QAccessibleInterface *cellAt(int row, int column) const override;
+    int selectedCellCount() const override;
+    QList<QAccessibleInterface *> selectedCells() const override;
+    QString columnDescription(int column) const override;
+    QString rowDescription(int row) const override;
+    int selectedColumnCount() const override;
+    int selectedRowCount() const override;
+    int columnCount() const override;
+    int rowCount() const override;
+    QList<int> selectedColumns() const override;
+    QList<int> selectedRows() const override;
+    bool isColumnSelected(int column) const override;
+    bool isRowSelected(int row) const override;
+    bool selectRow(int row) override;
+    bool selectColumn(int column) override;
+    bool unselectRow(int row) override;
+    bool unselectColumn(int column) override;
+    void modelChange(QAccessibleTableModelChangeEvent *event) override;
+
 private:
     ScreenAccessible(QAccessibleInterface *inner, bool owned);
 
@@ -79,6 +102,7 @@ private:
     QAccessibleInterface *inner() const;
     QAccessibleTextInterface *innerText() const;
     QAccessibleImageInterface *innerImage() const;
+    QAccessibleTableInterface *innerTable() const;
     QRect toScreen(const QRect &logical) const;
 
     QAccessibleInterface *m_inner;

@@ -43,6 +43,7 @@ private slots:
         QCOMPARE(standsIn(entry), scaled);
         QCOMPARE(list->child(1), entry);
         QCOMPARE(list->indexOfChild(entry), 1);
+        QCOMPARE(list->tableInterface()->cellAt(1, 0), entry);
         QCOMPARE(entry->parent(), list);
         // A field that goes takes its stand-in, what it stood for, and its entries' with it
         // (the next time any list is read).

@@ -4,6 +4,7 @@
 #include "screen_pixels.h"
 
 #include <QGuiApplication>
+#include <QLibrary>
 #include <QScreen>
 #include <QWindow>
 #include <QtGui/qguiapplication_platform.h>
@@ -18,6 +19,32 @@ namespace {
 const QScreen *screenOf(const QWindow *window)
 {
     return window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+}
+
+// xcb's functions, taken from the library Qt's xcb platform has loaded. Linked in, the library
+// would be searched for every symbol the program resolves as it starts, on every platform.
+struct Xcb {
+    decltype(&xcb_get_setup) getSetup;
+    decltype(&xcb_setup_roots_iterator) roots;
+    decltype(&xcb_translate_coordinates) translate;
+    decltype(&xcb_translate_coordinates_reply) translateReply;
+};
+
+const Xcb *xcb()
+{
+    static const Xcb functions = [] {
+        QLibrary library(QStringLiteral("xcb"), 1);
+        const auto find = [&library]<typename F>(F, const char *name) {
+            return reinterpret_cast<F>(library.resolve(name));
+        };
+        return Xcb{find(&xcb_get_setup, "xcb_get_setup"),
+                   find(&xcb_setup_roots_iterator, "xcb_setup_roots_iterator"),
+                   find(&xcb_translate_coordinates, "xcb_translate_coordinates"),
+                   find(&xcb_translate_coordinates_reply, "xcb_translate_coordinates_reply")};
+    }();
+    const bool found =
+        functions.getSetup && functions.roots && functions.translate && functions.translateReply;
+    return found ? &functions : nullptr;
 }
 
 // Where the window's top left is, logical and in the screen's pixels. Qt keeps a window's
@@ -35,12 +62,12 @@ Origin originOf(const QWindow *window)
     // Qt's offscreen platform answers as an X11 application too, without a connection.
     const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
-    if (!connection || !window || !window->handle() || QGuiApplication::platformName() != u"xcb")
+    const Xcb *x = connection ? xcb() : nullptr;
+    if (!x || !window || !window->handle() || QGuiApplication::platformName() != u"xcb")
         return {screenTopLeft, screenTopLeft};
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    xcb_translate_coordinates_reply_t *reply = xcb_translate_coordinates_reply(
-        connection,
-        xcb_translate_coordinates(connection, xcb_window_t(window->winId()), root, 0, 0), nullptr);
+    const xcb_window_t root = x->roots(x->getSetup(connection)).data->root;
+    xcb_translate_coordinates_reply_t *reply = x->translateReply(
+        connection, x->translate(connection, xcb_window_t(window->winId()), root, 0, 0), nullptr);
     if (!reply)
         return {screenTopLeft, screenTopLeft};
     const Origin origin{window->geometry().topLeft(), QPoint(reply->dst_x, reply->dst_y)};

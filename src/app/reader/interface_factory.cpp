@@ -11,16 +11,13 @@
 #include "reader/field_accessible.h"
 #include "reader/message_box_accessible.h"
 #include "reader/screen_accessible.h"
+#include "reader/screen_pixels.h"
 #include "reader/swatch_accessible.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QScreen>
-
-#include <algorithm>
 
 namespace corvane {
 
@@ -44,16 +41,6 @@ QAccessibleInterface *interfaceFor(const QString &, QObject *object)
     return nullptr;
 }
 
-// On X11 readers take places in the screen's pixels; Wayland's are logical, as Qt's are.
-bool scaled()
-{
-    if (QGuiApplication::platformName() == u"wayland")
-        return false;
-    const auto screens = QGuiApplication::screens();
-    return std::any_of(screens.begin(), screens.end(),
-                       [](const QScreen *s) { return s->devicePixelRatio() != 1.0; });
-}
-
 // Runs first: asks the other factories (and Qt) for an object's interface, then stands in for
 // it. Qt's cache keeps both for the object and gives out the newer, the stand-in. At 100 %
 // only the source pane's stand-in is made, for its characters' places; everything else is
@@ -61,7 +48,7 @@ bool scaled()
 QAccessibleInterface *onScreen(const QString &, QObject *object)
 {
     static bool asking = false;
-    if (asking || (!scaled() && !qobject_cast<QPlainTextEdit *>(object)))
+    if (asking || (!screensScaled() && !qobject_cast<QPlainTextEdit *>(object)))
         return nullptr;
     asking = true;
     QAccessibleInterface *inner = QAccessible::queryAccessibleInterface(object);

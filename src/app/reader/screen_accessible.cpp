@@ -49,8 +49,10 @@ QAccessibleInterface *ScreenAccessible::wrap(QAccessibleInterface *inner)
     if (!inner || dynamic_cast<ScreenAccessible *>(inner))
         return inner;
     if (QObject *object = inner->object()) {
+        // Qt's answer for the object, unless one stands in for it. At 100 % nothing does
+        // but the source pane, whose parent and neighbours readers must meet as Qt made them.
         QAccessibleInterface *cached = QAccessible::queryAccessibleInterface(object);
-        if (cached != inner)
+        if (cached != inner || !screensScaled())
             return cached;
     }
     // Children that Qt has since dropped (a list refilled) take their stand-ins with them.

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QWindow>
 #include <QtGui/qguiapplication_platform.h>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <xcb/xcb.h>
@@ -76,6 +77,15 @@ Origin originOf(const QWindow *window)
 }
 
 } // namespace
+
+bool screensScaled()
+{
+    if (QGuiApplication::platformName() == u"wayland")
+        return false;
+    const auto screens = QGuiApplication::screens();
+    return std::any_of(screens.begin(), screens.end(),
+                       [](const QScreen *s) { return s->devicePixelRatio() != 1.0; });
+}
 
 qreal screenRatio(const QWindow *window)
 {

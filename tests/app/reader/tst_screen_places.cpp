@@ -33,7 +33,9 @@ private slots:
             QCOMPARE(QAccessible::queryAccessibleInterface(widget), iface);
             QCOMPARE(standsIn(iface), scaled || widget == ui->Text1);
             QCOMPARE(iface->object(), widget);
+            // The pane's neighbours too are Qt's own at 100 %.
             QAccessibleInterface *parent = iface->parent();
+            QCOMPARE(standsIn(parent), scaled);
             QCOMPARE(parent->child(parent->indexOfChild(iface)), iface);
         }
 

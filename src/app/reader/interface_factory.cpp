@@ -10,11 +10,14 @@
 #include "reader/command_accessible.h"
 #include "reader/field_accessible.h"
 #include "reader/message_box_accessible.h"
+#include "reader/screen_accessible.h"
+#include "reader/screen_pixels.h"
 #include "reader/swatch_accessible.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 
 namespace corvane {
 
@@ -38,12 +41,28 @@ QAccessibleInterface *interfaceFor(const QString &, QObject *object)
     return nullptr;
 }
 
+// Runs first: asks the other factories (and Qt) for an object's interface, then stands in for
+// it. Qt's cache keeps both for the object and gives out the newer, the stand-in. At 100 %
+// only the source pane's stand-in is made, for its characters' places; everything else is
+// exactly what Qt makes.
+QAccessibleInterface *onScreen(const QString &, QObject *object)
+{
+    static bool asking = false;
+    if (asking || (!screensScaled() && !qobject_cast<QPlainTextEdit *>(object)))
+        return nullptr;
+    asking = true;
+    QAccessibleInterface *inner = QAccessible::queryAccessibleInterface(object);
+    asking = false;
+    return inner ? ScreenAccessible::forObject(inner) : nullptr;
+}
+
 } // namespace
 
 void installAccessibility()
 {
     static const bool installed = [] {
         QAccessible::installFactory(interfaceFor);
+        QAccessible::installFactory(onScreen);
         return true;
     }();
     Q_UNUSED(installed);

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Corvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The real window on a scaled X screen, its controls found and clicked where the accessibility
+# bus says they are (atspi_places.py).
+# usage (inside an X server that does not reset): scaled.sh CORVANE dpi:DPI | factor:FACTOR
+set -euo pipefail
+if [ -z "${CORVANE_E2E_BUS:-}" ]; then
+    CORVANE_E2E_BUS=1 exec dbus-run-session -- bash "$0" "$@" 2> >(grep -v "fd limit" >&2)
+fi
+corvane=$1
+work=$(mktemp -d)
+pid=
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+bus=$!
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; kill "$bus"; rm -rf "$work"' EXIT
+export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 XDG_RUNTIME_DIR=$work
+case $2 in
+dpi:*) echo "Xft.dpi: ${2#dpi:}" | xrdb -merge ;; # as GNOME and Plasma publish their scaling
+factor:*) export QT_SCALE_FACTOR=${2#factor:} ;;
+esac
+HOME=$work "$corvane" 2>"$work/stderr" &
+pid=$!
+win=
+for _ in $(seq 300); do
+    win=$(xdotool search --onlyvisible --name '^Corvane' 2>/dev/null | head -1) && [ -n "$win" ] && break
+    sleep 0.05
+done
+[ -n "$win" ] || { echo "FAIL: Corvane did not show its window: $(cat "$work/stderr")" >&2; exit 1; }
+sleep 1 # the bus learns the window's controls
+xdotool windowmove --sync "$win" 101 53 # away from the screen's origin, at no multiple of the scale
+sleep 0.5
+/usr/bin/python3 "$(dirname "$0")/atspi_places.py" "$win" "$work/shot.png"

@@ -35,13 +35,16 @@ const Xcb *xcb()
 {
     static const Xcb functions = [] {
         QLibrary library(QStringLiteral("xcb"), 1);
-        const auto find = [&library]<typename F>(F, const char *name) {
+        // Named by type alone: taking a function's address would link the library after all.
+        const auto find = [&library]<typename F>(const char *name) {
             return reinterpret_cast<F>(library.resolve(name));
         };
-        return Xcb{find(&xcb_get_setup, "xcb_get_setup"),
-                   find(&xcb_setup_roots_iterator, "xcb_setup_roots_iterator"),
-                   find(&xcb_translate_coordinates, "xcb_translate_coordinates"),
-                   find(&xcb_translate_coordinates_reply, "xcb_translate_coordinates_reply")};
+        return Xcb{
+            find.operator()<decltype(&xcb_get_setup)>("xcb_get_setup"),
+            find.operator()<decltype(&xcb_setup_roots_iterator)>("xcb_setup_roots_iterator"),
+            find.operator()<decltype(&xcb_translate_coordinates)>("xcb_translate_coordinates"),
+            find.operator()<decltype(&xcb_translate_coordinates_reply)>(
+                "xcb_translate_coordinates_reply")};
     }();
     const bool found =
         functions.getSetup && functions.roots && functions.translate && functions.translateReply;

@@ -6,19 +6,10 @@
 # Keeps a screenshot.
 # usage (inside an X server that does not reset, e.g. xvfb-run -s -noreset): e2e.sh CORVANE OUTPUT_DIR
 set -euo pipefail
-# A session bus of its own, with the accessibility bus on it: what has the focus is read there.
-if [ -z "${CORVANE_E2E_BUS:-}" ]; then
-    CORVANE_E2E_BUS=1 exec dbus-run-session -- bash "$0" "$@" 2> >(grep -v "fd limit" >&2)
-fi
+. "$(dirname "$0")/bus_session.sh"
 corvane=$1
 out=$2
 mkdir -p "$out"
-work=$(mktemp -d)
-pid=
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-bus=$!
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; kill "$bus"; rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 XDG_RUNTIME_DIR=$work
 
 # The control that has the focus, as a screen reader sees it: role, name, description.
 focused() {

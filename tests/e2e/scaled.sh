@@ -5,16 +5,8 @@
 # bus says they are (atspi_places.py).
 # usage (inside an X server that does not reset): scaled.sh CORVANE dpi:DPI | factor:FACTOR
 set -euo pipefail
-if [ -z "${CORVANE_E2E_BUS:-}" ]; then
-    CORVANE_E2E_BUS=1 exec dbus-run-session -- bash "$0" "$@" 2> >(grep -v "fd limit" >&2)
-fi
+. "$(dirname "$0")/bus_session.sh"
 corvane=$1
-work=$(mktemp -d)
-pid=
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-bus=$!
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; kill "$bus"; rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 XDG_RUNTIME_DIR=$work
 # Starts Corvane and waits for its window; the bus learns its controls meanwhile.
 start() {
     HOME=$work "$corvane" 2>"$work/stderr" &
